@@ -1,0 +1,7 @@
+#include "core/settings/preferences.h"
+
+Preferences& preferences()
+{
+    static Preferences instance;
+    return instance;
+}

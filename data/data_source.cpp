@@ -1,0 +1,3 @@
+#include "data/data_source.h"
+
+TDataSource::TDataSource(TComponent* owner) : TComponent(owner) {}

@@ -1,0 +1,5 @@
+#include "data/dataset.h"
+
+TDataSet::TDataSet(TComponent* owner) : TComponent(owner) {}
+
+TDataSet::~TDataSet() = default;
