@@ -1,10 +1,10 @@
 #include "core/strings/language_files.h"
 
+#include "core/settings/ansi_text.h"
 #include "core/settings/file_locations.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTextCodec>
 
 namespace {
 
@@ -17,14 +17,6 @@ bool isSafeFileNamePart(const QString& part)
 {
     return !part.contains(QLatin1Char('/')) && !part.contains(QLatin1Char('\\'))
         && !part.contains(QChar(0));
-}
-
-QString decodeWindows1252(QByteArrayView bytes)
-{
-    static QTextCodec* const codec = QTextCodec::codecForName("Windows-1252");
-    if (codec)
-        return codec->toUnicode(bytes.data(), int(bytes.size()));
-    return QString::fromLatin1(bytes);
 }
 
 } // namespace
@@ -55,21 +47,7 @@ QString findLanguageFile(const QString& prefix, const QString& code)
 
 QStringList splitLanguageText(QByteArrayView bytes)
 {
-    const QString text = decodeWindows1252(bytes);
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
-            continue;
-        lines.append(text.sliced(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.sliced(start));
-    return lines;
+    return splitTextLines(decodeWindows1252(bytes));
 }
 
 std::optional<QStringList> readLanguageLines(const QString& path)
