@@ -1,0 +1,59 @@
+#include "engine/expr/expr_element.h"
+
+#include "engine/expr/expr_dataset.h"
+#include "engine/expr/expr_evaluator.h"
+#include "engine/expr/expr_messages.h"
+
+TRpEvResult TRpEvElementOperator::value(TRpEvaluator& evaluator)
+{
+    const TRpEvResult left = evaluator.nextValue();
+    const TRpEvResult right = evaluator.nextValue();
+    return rpEvApplyOperator(m_operator, left, right);
+}
+
+TRpEvResult TRpEvElementNot::value(TRpEvaluator& evaluator)
+{
+    const TRpEvResult operand = evaluator.nextValue();
+    if (operand.isError())
+        return operand;
+    if (operand.kind() != TRpEvKind::Boolean)
+        return TRpEvResult::error(QLatin1String(exprmsg::invalidNot));
+    return TRpEvResult::boolean(!operand.booleanValue());
+}
+
+TRpEvElementDataField::TRpEvElementDataField(IRpEvDataSet* dataSet, int fieldIndex, IRpEvField* field)
+    : m_dataSet(dataSet), m_fieldIndex(fieldIndex), m_field(field), m_fieldName(field->fieldName())
+{
+}
+
+TRpEvResult TRpEvElementDataField::value(TRpEvaluator&)
+{
+    const IRpEvField* field = m_dataSet->usesDefaultFields() ? m_dataSet->field(m_fieldIndex) : m_field;
+    if (!field)
+        return TRpEvResult::error(exprmsg::unknownFunction(m_fieldName));
+    return rpEvFieldResult(*field);
+}
+
+TRpEvResult rpEvFieldResult(const IRpEvField& field)
+{
+    switch (field.dataType()) {
+    case TRpEvFieldType::String:
+        return TRpEvResult::string(field.value().toString());
+    case TRpEvFieldType::Integer:
+    case TRpEvFieldType::SmallInt:
+    case TRpEvFieldType::Word:
+        return TRpEvResult::fromWideInteger(field.value().toLongLong());
+    case TRpEvFieldType::Float:
+    case TRpEvFieldType::Currency:
+    case TRpEvFieldType::BCD:
+        return TRpEvResult::fromFloat(field.value().toDouble());
+    case TRpEvFieldType::Boolean:
+        return TRpEvResult::boolean(field.value().toBool());
+    case TRpEvFieldType::Date:
+    case TRpEvFieldType::DateTime:
+        return TRpEvResult::string(field.displayText());
+    case TRpEvFieldType::Other:
+        break;
+    }
+    return TRpEvResult::error(exprmsg::fieldOfUnknownType(field.fieldName()));
+}
