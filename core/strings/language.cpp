@@ -12,7 +12,8 @@ struct LanguageState {
     bool notLoaded = true;
     QString prefix;
     QString code;
-    QList<LanguageRefresh> refreshProcedures;
+    QList<std::pair<LanguageRefreshId, LanguageRefresh>> refreshProcedures;
+    LanguageRefreshId lastRefreshId = 0;
     QList<LiveLanguageComponent*> liveComponents;
 };
 
@@ -36,8 +37,8 @@ void runQuietly(Procedure&& procedure)
 void relabelApplication()
 {
     // Copies: a procedure may register another one, or a relabel may close a window.
-    const QList<LanguageRefresh> procedures = state().refreshProcedures;
-    for (const LanguageRefresh& procedure : procedures)
+    const auto procedures = state().refreshProcedures;
+    for (const auto& [id, procedure] : procedures)
         runQuietly(procedure);
     const QList<LiveLanguageComponent*> components = state().liveComponents;
     for (LiveLanguageComponent* component : components) {
@@ -48,12 +49,19 @@ void relabelApplication()
 
 } // namespace
 
-void RegisterLanguageRefresh(LanguageRefresh procedure)
+LanguageRefreshId RegisterLanguageRefresh(LanguageRefresh procedure)
 {
     if (!procedure)
-        return;
-    state().refreshProcedures.append(procedure);
+        return 0;
+    const LanguageRefreshId id = ++state().lastRefreshId;
+    state().refreshProcedures.append({id, procedure});
     runQuietly(procedure);
+    return id;
+}
+
+void UnregisterLanguageRefresh(LanguageRefreshId id)
+{
+    state().refreshProcedures.removeIf([id](const auto& entry) { return entry.first == id; });
 }
 
 void LoadLanguage(const QString& code, int baseId)

@@ -10,10 +10,13 @@
 #include <optional>
 
 using LanguageRefresh = std::function<void()>;
+using LanguageRefreshId = int;
 
 // Appends the procedure to the refresh list and runs it once at once, so the texts it
-// keeps are valid before any language is loaded.
-void RegisterLanguageRefresh(LanguageRefresh procedure);
+// keeps are valid before any language is loaded. The id serves to unregister it.
+LanguageRefreshId RegisterLanguageRefresh(LanguageRefresh procedure);
+// For a module whose texts go away before the program ends.
+void UnregisterLanguageRefresh(LanguageRefreshId id);
 
 // Loads the language file prefix + "." + code (found by the program-file rule) and
 // relabels the application: refresh procedures in registration order, then every live
