@@ -108,6 +108,21 @@ bool TRpPageList::isReadOnly() const
     return m_stream->isReadOnly();
 }
 
+void TRpPageList::setPageGeometry(int dpiX, int dpiY, int pageWidth, int pageLength)
+{
+    QMutexLocker lock(&m_mutex);
+    m_header.dpiX = dpiX;
+    m_header.dpiY = dpiY;
+    m_header.pageWidth = pageWidth;
+    m_header.pageLength = pageLength;
+}
+
+TRpPreparedHeader TRpPageList::header() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_header;
+}
+
 void TRpPageList::writeHeader()
 {
     m_header.pageCount = static_cast<qint32>(m_offsets.size());

@@ -31,6 +31,9 @@ public:
     bool compressed() const;
     QDateTime created() const;
     bool isReadOnly() const;
+    // The recording resolution and page size kept in the header's reserved bytes.
+    void setPageGeometry(int dpiX, int dpiY, int pageWidth, int pageLength);
+    TRpPreparedHeader header() const;
 
     // Adds the next page; the header is written with the first page.
     void append(const QByteArray& page);

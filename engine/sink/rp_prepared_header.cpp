@@ -12,6 +12,10 @@ constexpr int kVersionOffset = 2;
 constexpr int kPageCountOffset = 8;
 constexpr int kCreatedOffset = 16;
 constexpr int kCompressedOffset = 25;
+constexpr int kDpiXOffset = 32;
+constexpr int kDpiYOffset = 36;
+constexpr int kPageWidthOffset = 40;
+constexpr int kPageLengthOffset = 44;
 constexpr qint64 kMillisecondsPerDay = 86400000;
 
 QDate dayZero() { return QDate(1899, 12, 30); }
@@ -29,6 +33,10 @@ QByteArray TRpPreparedHeader::toBytes() const
     std::memcpy(&createdBits, &created, sizeof created);
     qToLittleEndian<quint64>(createdBits, data + kCreatedOffset);
     data[kCompressedOffset] = compressed ? 1 : 0;
+    qToLittleEndian<qint32>(dpiX, data + kDpiXOffset);
+    qToLittleEndian<qint32>(dpiY, data + kDpiYOffset);
+    qToLittleEndian<qint32>(pageWidth, data + kPageWidthOffset);
+    qToLittleEndian<qint32>(pageLength, data + kPageLengthOffset);
     return bytes;
 }
 
@@ -48,6 +56,10 @@ std::optional<TRpPreparedHeader> TRpPreparedHeader::fromBytes(const QByteArray& 
     const quint64 createdBits = qFromLittleEndian<quint64>(data + kCreatedOffset);
     std::memcpy(&header.created, &createdBits, sizeof header.created);
     header.compressed = compressedByte == 1;
+    header.dpiX = qFromLittleEndian<qint32>(data + kDpiXOffset);
+    header.dpiY = qFromLittleEndian<qint32>(data + kDpiYOffset);
+    header.pageWidth = qFromLittleEndian<qint32>(data + kPageWidthOffset);
+    header.pageLength = qFromLittleEndian<qint32>(data + kPageLengthOffset);
     return header;
 }
 

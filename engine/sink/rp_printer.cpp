@@ -16,6 +16,10 @@ constexpr double kNativePerInch = 254.0;
 
 ERpPrinterError notReady() { return ERpPrinterError(QStringLiteral("RpPrinter not ready")); }
 
+bool isPlausibleDpi(qint32 dpi) { return dpi >= 24 && dpi <= 9600; }
+// Up to ten metres of paper.
+bool isPlausiblePageSize(qint32 nativeLength) { return nativeLength > 0 && nativeLength <= 100000; }
+
 } // namespace
 
 TRpPrinter::TRpPrinter(QObject* parent) : QObject(parent)
@@ -93,7 +97,9 @@ void TRpPrinter::beginScreen()
 {
     m_pages = std::make_unique<TRpPageList>(m_compression);
     m_loadedFromFile = false;
-    setFactorsFromScreen();
+    const QPicture probe;
+    setFactorsFromDpi(probe.logicalDpiX(), probe.logicalDpiY());
+    m_pages->setPageGeometry(probe.logicalDpiX(), probe.logicalDpiY(), m_settings.pageWidth, m_settings.pageLength);
 }
 
 void TRpPrinter::beginDevice()
@@ -267,16 +273,21 @@ void TRpPrinter::loadFromFile(const QString& fileName)
     if (m_state == TRpPrinterState::Busy)
         throw notReady();
     std::unique_ptr<TRpPageList> pages = TRpPageList::open(fileName);
+    const TRpPreparedHeader header = pages->header();
     const QPicture probe;
-    const double factorX = probe.logicalDpiX() / kNativePerInch;
-    const double factorY = probe.logicalDpiY() / kNativePerInch;
+    const bool knownDpi = isPlausibleDpi(header.dpiX) && isPlausibleDpi(header.dpiY);
+    const double factorX = (knownDpi ? header.dpiX : probe.logicalDpiX()) / kNativePerInch;
+    const double factorY = (knownDpi ? header.dpiY : probe.logicalDpiY()) / kNativePerInch;
+
     TRpPrinterSettings settings = m_settings;
     TRpDetectedPaper paper;
     if (pages->count() > 0) {
         const QRect frame = decodePicture(*pages->page(1), 1).boundingRect();
-        settings.pageWidth = static_cast<int>(std::lround(frame.width() / factorX));
-        settings.pageLength = static_cast<int>(std::lround(frame.height() / factorY));
-        paper = rpDetectPaperSize(frame.width() / factorX / 10, frame.height() / factorY / 10);
+        // The header keeps the exact page size; the picture frame is only whole pixels.
+        const bool knownSize = isPlausiblePageSize(header.pageWidth) && isPlausiblePageSize(header.pageLength);
+        settings.pageWidth = knownSize ? header.pageWidth : static_cast<int>(std::lround(frame.width() / factorX));
+        settings.pageLength = knownSize ? header.pageLength : static_cast<int>(std::lround(frame.height() / factorY));
+        paper = rpDetectPaperSize(settings.pageWidth / 10.0, settings.pageLength / 10.0);
         settings.landscape = paper.paperSize != 0 ? paper.landscape : settings.pageWidth > settings.pageLength;
     }
 
@@ -315,8 +326,11 @@ void TRpPrinter::printPages(TRpPageTarget& target, const TRpPrinterSettings& set
     if (selected.empty())
         return;
     const int copies = target.makesCopies() ? 1 : qMax(1, job.copies);
-    const double scaleX = target.dpiX() / kNativePerInch / m_factorX;
-    const double scaleY = target.dpiY() / kNativePerInch / m_factorY;
+    // Playing a picture scales it from the screen's resolution to the device's; pages
+    // recorded at another resolution need the difference on top.
+    const QPicture probe;
+    const double scaleX = probe.logicalDpiX() / kNativePerInch / m_factorX;
+    const double scaleY = probe.logicalDpiY() / kNativePerInch / m_factorY;
     QPainter& painter = target.begin(job, m_title);
     try {
         bool firstPage = true;
