@@ -1,0 +1,56 @@
+// Feeds arbitrary bytes to the prepared report reader as a file: loading must either
+// succeed or fail with ERpPreparedFileError, and every page that loads must play.
+#include "engine/sink/rp_errors.h"
+#include "engine/sink/rp_printer.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QFile>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+QTemporaryDir* workFolder = nullptr;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication application(*argc, *argv);
+    workFolder = new QTemporaryDir();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QString fileName = workFolder->filePath(QStringLiteral("input.rpp"));
+    {
+        QFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    }
+    TRpPrinter sink;
+    try {
+        sink.loadFromFile(fileName);
+        QImage canvas(64, 64, QImage::Format_RGB32);
+        for (int page = 1; page <= sink.pagesAvailable() && page <= 4; ++page) {
+            const std::optional<QPicture> picture = sink.page(page);
+            if (!picture)
+                __builtin_trap(); // every counted page must be there
+            canvas.fill(Qt::white);
+            QPainter painter(&canvas);
+            painter.scale(0.05, 0.05);
+            painter.drawPicture(0, 0, *picture);
+        }
+        if (sink.page(sink.pagesAvailable() + 1))
+            __builtin_trap();
+    } catch (const ERpPreparedFileError&) {
+    }
+    return 0;
+}
