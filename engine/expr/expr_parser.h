@@ -33,7 +33,7 @@ public:
     };
 
     // Deeper nesting than this is refused, so that hostile text cannot exhaust the stack.
-    static constexpr int kMaxDepth = 400;
+    static constexpr int kMaxDepth = 1000;
 
     explicit TRpEvParser(TRpEvParseContext context);
     ~TRpEvParser();
