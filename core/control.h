@@ -2,7 +2,10 @@
 // controls in stacking order (first = bottom); destroying a parent destroys its children.
 #pragma once
 
+#include "core/color.h"
 #include "core/component.h"
+
+class TFont;
 
 #include <QRect>
 
@@ -59,15 +62,33 @@ public:
     bool visible() const { return m_visible; }
     virtual void setVisible(bool visible) { m_visible = visible; }
 
+    // Colour and font. Classes that publish them declare the properties themselves;
+    // while ParentColor / ParentFont are set they follow the parent control's.
+    TColor color() const { return m_color; }
+    void setColor(TColor color);
+    bool parentColor() const { return m_parentColor; }
+    void setParentColor(bool parentColor);
+    TFont* font() const;
+    void setFont(TFont* font);
+    bool parentFont() const { return m_parentFont; }
+    void setParentFont(bool parentFont);
+
+    // Font and Color are stored only while they are not inherited.
+    bool isPropertyStored(const QMetaProperty& property) const override;
+
 protected:
     // Told after the bounds changed, and after the child list changed.
     virtual void boundsChanged() {}
     virtual void controlsChanged() {}
     // Told when the control got a new parent.
     virtual void parentChanged() {}
+    // Told after the font changed.
+    virtual void fontChanged() {}
 
 private:
     void detachFromParent();
+    void takeInherited();
+    void ownFontChanged();
 
     TControl* m_parent = nullptr;
     QList<TControl*> m_controls;
@@ -77,4 +98,9 @@ private:
     int m_helpContext = 0;
     QString m_hint;
     bool m_visible = true;
+    TColor m_color = clWhite;
+    bool m_parentColor = false;
+    mutable TFont* m_font = nullptr;
+    bool m_parentFont = true;
+    bool m_takingParentFont = false;
 };

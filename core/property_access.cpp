@@ -501,7 +501,8 @@ void copyPublishedProperties(const QObject& from, QObject& to)
                 copyPublishedProperties(*source, *destination);
             continue;
         }
-        if (target->isWritable() && qstrcmp(property.name(), "Name") != 0)
+        const bool isComponentName = qobject_cast<const TComponent*>(&from) && qstrcmp(property.name(), "Name") == 0;
+        if (target->isWritable() && !isComponentName)
             target->write(&to, value);
     }
 }

@@ -4,6 +4,14 @@
 #include <QByteArray>
 #include <QString>
 
+#include <ostream>
+
+// Lets GoogleTest print QString values readably in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace testsupport {
 
 // Reads a whole file; an unreadable file gives an empty array.

@@ -1,0 +1,3 @@
+#include "engine/rp_frame.h"
+
+TRpFrame::TRpFrame(QObject* parent) : TPersistent(parent) {}
