@@ -18,7 +18,6 @@ SpeedBarLayout readBar(const SettingsSection& section, int defaultHeight)
     SpeedBarLayout bar;
     bar.name = section.readText(QStringLiteral("Name"));
     bar.tabName = section.readText(QStringLiteral("TabName"), QStringLiteral("ToolBar"));
-    bar.floating = section.readInteger(QStringLiteral("Floating"), 0) == 1;
     bar.top = section.readInteger(QStringLiteral("Top"), 0);
     bar.left = section.readInteger(QStringLiteral("Left"), 0);
     bar.width = section.readInteger(QStringLiteral("Width"), 100);

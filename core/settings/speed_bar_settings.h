@@ -16,7 +16,7 @@ struct SpeedBarButtonLayout {
 struct SpeedBarLayout {
     QString name;                       // component name of the bar
     QString tabName = QStringLiteral("ToolBar");
-    bool floating = false;              // written only; every bar starts docked
+    bool floating = false;              // written, never read back: every bar starts docked
     int top = 0;
     int left = 0;
     int width = 100;

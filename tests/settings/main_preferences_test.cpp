@@ -203,6 +203,16 @@ TEST_F(MainPreferencesTest, SpeedBarsFillMissingValuesWithTheirDefaults)
     EXPECT_TRUE(bars[1].buttons.isEmpty());
 }
 
+TEST_F(MainPreferencesTest, FloatingIsWrittenButEveryBarStartsDocked)
+{
+    SpeedBarLayout bar;
+    bar.floating = true;
+    writeSpeedBars(store(), {bar});
+    reopen();
+    EXPECT_EQ(store().section(QStringLiteral("SpeedBars\\SpeedBar1")).readText(QStringLiteral("Floating")), QStringLiteral("1"));
+    EXPECT_FALSE(readSpeedBars(store(), kButtonHeight).value(0).floating);
+}
+
 TEST_F(MainPreferencesTest, HugeStoredCountsAreCapped)
 {
     plant(QStringLiteral("SpeedBars"), QStringLiteral("SpeedBars"), QStringLiteral("2000000000"));
