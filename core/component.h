@@ -58,6 +58,10 @@ public:
     TComponent* root();
 
 protected:
+    // Marks the component as going away; called first thing by destructors whose class
+    // others reach through references, so that those references stop answering it.
+    void beginDestroy() { m_destroying = true; }
+
     // Told when a component is inserted into or removed from this owner, and (to every
     // component of the same root that asked for it) when a component is destroyed.
     virtual void notification(TComponent* component, Operation operation);
@@ -71,6 +75,34 @@ private:
     bool m_loading = false;
     bool m_designing = false;
     bool m_destroying = false;
+};
+
+// A reference to a component that clears itself when the target is destroyed, and
+// stops answering the target as soon as the target's destruction begins (so that
+// nothing reaches a half-destroyed object through it).
+template <class T>
+class TComponentRef {
+public:
+    TComponentRef() = default;
+    TComponentRef(T* target) : m_target(target) {}
+    TComponentRef& operator=(T* target)
+    {
+        m_target = target;
+        return *this;
+    }
+
+    T* get() const
+    {
+        TComponent* target = m_target.data();
+        return target && !target->isDestroying() ? static_cast<T*>(target) : nullptr;
+    }
+    T* data() const { return get(); }
+    operator T*() const { return get(); }
+    T* operator->() const { return get(); }
+    bool isNull() const { return get() == nullptr; }
+
+private:
+    QPointer<TComponent> m_target;
 };
 
 namespace names {

@@ -21,6 +21,7 @@ TRpCustomBand::TRpCustomBand(TComponent* owner) : TRpBasePanel(owner), m_size(ne
 TRpCustomBand::~TRpCustomBand()
 {
     // Taken off the report first, so that the report re-orders without this band.
+    beginDestroy();
     m_size->setOnChange({});
     setParentControl(nullptr);
 }
@@ -102,10 +103,14 @@ void TRpCustomBand::setSize(TRpBandSize* size)
 
 void TRpCustomBand::updateBounds()
 {
+    const int oldHeight = height();
     m_updatingBounds = true;
     TControl::setBounds(left(), top(), m_size->toPixels(m_size->nativeValue(TRpBandSize::WidthValue)),
                         m_size->toPixels(m_size->nativeValue(TRpBandSize::HeightValue)));
     m_updatingBounds = false;
+    if (height() != oldHeight && !isLoading())
+        if (TReport* owningReport = report())
+            owningReport->stackBands();
 }
 
 void TRpCustomBand::setBounds(int left, int top, int width, int height)
@@ -121,11 +126,7 @@ void TRpCustomBand::setBounds(int left, int top, int width, int height)
         if (height != this->height())
             m_size->setNativeValue(TRpBandSize::HeightValue, m_size->fromPixels(height));
     }
-    const bool heightChanged = height != this->height();
     TControl::setBounds(left, top, width, height);
-    if (heightChanged && !m_updatingBounds)
-        if (TReport* owningReport = report())
-            owningReport->stackBands();
 }
 
 void TRpCustomBand::loaded()

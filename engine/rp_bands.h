@@ -85,7 +85,7 @@ private:
     bool m_alignToBottom = false;
     bool m_forceNewColumn = false;
     bool m_forceNewPage = false;
-    QPointer<TRpCustomBand> m_linkBand;
+    TComponentRef<TRpCustomBand> m_linkBand;
     TRpBandSize* m_size;
     TMethod m_beforePrint;
     TMethod m_afterPrint;
@@ -117,7 +117,7 @@ public:
     void setParentBand(TRpCustomBand* band);
 
 private:
-    QPointer<TRpCustomBand> m_parentBand;
+    TComponentRef<TRpCustomBand> m_parentBand;
 };
 
 // Group header band, controlled by an expression.
@@ -145,8 +145,8 @@ protected:
 
 private:
     QString m_expression;
-    QPointer<TRpBand> m_footerBand;
-    QPointer<TRpBasePanel> m_master;
+    TComponentRef<TRpBand> m_footerBand;
+    TComponentRef<TRpBasePanel> m_master;
     bool m_reprintOnNewPage = false;
 };
 
@@ -168,7 +168,7 @@ protected:
     void parentChanged() override;
 
 private:
-    QPointer<TRpBasePanel> m_master;
+    TComponentRef<TRpBasePanel> m_master;
     bool m_printBefore = false;
 };
 
@@ -216,9 +216,9 @@ public:
 
 private:
     TRpSubDetailGroupBands* m_bands;
-    QPointer<TDataSet> m_dataSet;
-    QPointer<TRpBand> m_headerBand;
-    QPointer<TRpBand> m_footerBand;
+    TComponentRef<TDataSet> m_dataSet;
+    TComponentRef<TRpBand> m_headerBand;
+    TComponentRef<TRpBand> m_footerBand;
     bool m_printIfEmpty = true;
     TMethod m_onNeedData;
 };

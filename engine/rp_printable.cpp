@@ -15,6 +15,7 @@ TRpPrintable::TRpPrintable(TComponent* owner)
 
 TRpPrintable::~TRpPrintable()
 {
+    beginDestroy();
     m_size->setOnChange({});
 }
 

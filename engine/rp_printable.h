@@ -155,7 +155,7 @@ public:
     void loaded() override;
 
 private:
-    QPointer<TDataSet> m_dataSet;
+    TComponentRef<TDataSet> m_dataSet;
     QString m_dataField;
     QString m_mask;
     QString m_legacyDataSource;
@@ -182,7 +182,7 @@ public:
 private:
     QString m_expression;
     QString m_mask;
-    QPointer<TComponent> m_master;
+    TComponentRef<TComponent> m_master;
     bool m_resetAfterPrint = false;
 };
 
@@ -287,7 +287,7 @@ public:
     void setStretch(bool stretch) { m_stretch = stretch; }
 
 private:
-    QPointer<TDataSet> m_dataSet;
+    TComponentRef<TDataSet> m_dataSet;
     QString m_dataField;
     bool m_center = true;
     bool m_stretch = false;
@@ -326,7 +326,7 @@ public:
 
 private:
     TStrings* m_lines;
-    QPointer<TComponent> m_parentRichEdit;
+    TComponentRef<TComponent> m_parentRichEdit;
 };
 
 class TRpDBRichText : public TRpCustomRichText {
@@ -341,7 +341,7 @@ public:
     void setDataField(const QString& field) { m_dataField = field; }
 
 private:
-    QPointer<TDataSet> m_dataSet;
+    TComponentRef<TDataSet> m_dataSet;
     QString m_dataField;
 };
 

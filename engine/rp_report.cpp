@@ -155,6 +155,7 @@ TReport::TReport(TComponent* owner)
 
 TReport::~TReport()
 {
+    beginDestroy();
     m_page->setOnChange({});
     m_bandList.clear();
 }

@@ -237,7 +237,7 @@ private:
     void updateAllBounds();
 
     TReportBands* m_bandSlots;
-    QPointer<TDataSet> m_dataSet;
+    TComponentRef<TDataSet> m_dataSet;
     TStrings* m_description;
     TRpFunctions* m_functions;
     TReportOptions m_options = TReportOption::FirstPageHeader | TReportOption::LastPageFooter;
