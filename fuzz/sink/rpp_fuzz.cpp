@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the prepared report reader as a file: loading must either
 // succeed or fail with ERpPreparedFileError, and every page that loads must play.
+// Run it with TMPDIR on a memory file system (/dev/shm): each input is written to a file.
 #include "engine/sink/rp_errors.h"
 #include "engine/sink/rp_printer.h"
 
@@ -16,11 +17,14 @@ namespace {
 
 QTemporaryDir* workFolder = nullptr;
 
+void ignoreMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(ignoreMessages); // damaged pictures make Qt warn on every input
     static QGuiApplication application(*argc, *argv);
     workFolder = new QTemporaryDir();
     return 0;
