@@ -165,7 +165,7 @@ class TRpEvFuncCount : public TRpEvAggregateFunction
         if (args.empty())
             ++m_count;
     }
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         return args.empty() ? current() : TRpEvResult::error(exprmsg::countTooManyArguments());
     }

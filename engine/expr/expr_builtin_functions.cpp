@@ -18,17 +18,17 @@ TRpEvResult tooManyArguments()
 
 class TRpEvFuncIf : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.size() != 3 || args[0].kind() != TRpEvKind::Boolean)
             return TRpEvResult::error(exprmsg::wrongArguments(QStringLiteral("IF")));
-        return args[0].booleanValue() ? args[1] : args[2];
+        return std::move(args[0].booleanValue() ? args[1] : args[2]);
     }
 };
 
 class TRpEvFuncStr : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.size() != 1 || args[0].kind() == TRpEvKind::String || args[0].isError())
             return TRpEvResult::error(QLatin1String(exprmsg::conversionError));
@@ -44,7 +44,7 @@ protected:
     virtual QString convert(const QString& text) const = 0;
 
 private:
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.empty())
             return TRpEvResult::error(exprmsg::missingArgument(functionName()));
@@ -82,7 +82,7 @@ class TRpEvFuncPretty : public TRpEvStringConversion
 
 class TRpEvFuncTime : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (!args.empty())
             return tooManyArguments();
@@ -92,7 +92,7 @@ class TRpEvFuncTime : public TRpEvElementFunction
 
 class TRpEvFuncDate : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (!args.empty())
             return tooManyArguments();
@@ -102,7 +102,7 @@ class TRpEvFuncDate : public TRpEvElementFunction
 
 class TRpEvFuncCopy : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.size() != 3 || args[0].kind() != TRpEvKind::String || args[1].kind() != TRpEvKind::Integer
             || args[2].kind() != TRpEvKind::Integer)
@@ -127,7 +127,7 @@ public:
     explicit TRpEvFuncBoolean(bool constant) : m_constant(constant) {}
 
 private:
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         return args.empty() ? TRpEvResult::boolean(m_constant) : tooManyArguments();
     }
@@ -154,7 +154,7 @@ TRpEvResult truncatedNumber(double value)
 
 class TRpEvFuncInt : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.size() != 1 || !args[0].isNumeric())
             return TRpEvResult::error(exprmsg::wrongArguments(QStringLiteral("INT")));
@@ -164,7 +164,7 @@ class TRpEvFuncInt : public TRpEvElementFunction
 
 class TRpEvFuncFrac : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.size() != 1 || !args[0].isNumeric())
             return TRpEvResult::error(exprmsg::wrongArguments(QStringLiteral("FRAC")));
@@ -175,7 +175,7 @@ class TRpEvFuncFrac : public TRpEvElementFunction
 
 class TRpEvFuncSqrt : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.size() != 1 || !args[0].isNumeric() || !(args[0].numericValue() >= 0.0))
             return TRpEvResult::error(QLatin1String(exprmsg::invalidSqrt));
@@ -185,7 +185,7 @@ class TRpEvFuncSqrt : public TRpEvElementFunction
 
 class TRpEvFuncDiv : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.size() != 2 || !args[0].isNumeric() || !args[1].isNumeric())
             return TRpEvResult::error(exprmsg::wrongArguments(QStringLiteral("DIV")));
@@ -201,7 +201,7 @@ class TRpEvFuncDiv : public TRpEvElementFunction
 
 class TRpEvFuncTypeOf : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.size() != 1)
             return TRpEvResult::error(exprmsg::wrongArguments(QStringLiteral("TypeOf")));
@@ -211,7 +211,7 @@ class TRpEvFuncTypeOf : public TRpEvElementFunction
 
 class TRpEvFuncFormatNumeric : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.size() == 2 && args[0].kind() == TRpEvKind::String && args[1].isNumeric()) {
             if (const auto text = formatNumericMask(args[0].text(), args[1].numericValue()))

@@ -34,19 +34,36 @@ TRpEvResult TRpEvElementDataField::value(TRpEvaluator&)
     return rpEvFieldResult(*field);
 }
 
+namespace {
+
+// Reads a value without the general conversion machinery when it already has the type.
+template <typename T>
+T variantAs(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<T>())
+        return *static_cast<const T*>(value.constData());
+    return value.value<T>();
+}
+
+} // namespace
+
 TRpEvResult rpEvFieldResult(const IRpEvField& field)
 {
     switch (field.dataType()) {
     case TRpEvFieldType::String:
-        return TRpEvResult::string(field.value().toString());
+        return TRpEvResult::string(variantAs<QString>(field.value()));
     case TRpEvFieldType::Integer:
     case TRpEvFieldType::SmallInt:
-    case TRpEvFieldType::Word:
-        return TRpEvResult::fromWideInteger(field.value().toLongLong());
+    case TRpEvFieldType::Word: {
+        const QVariant value = field.value();
+        if (value.metaType() == QMetaType::fromType<int>())
+            return TRpEvResult::integer(*static_cast<const int*>(value.constData()));
+        return TRpEvResult::fromWideInteger(value.toLongLong());
+    }
     case TRpEvFieldType::Float:
     case TRpEvFieldType::Currency:
     case TRpEvFieldType::BCD:
-        return TRpEvResult::fromFloat(field.value().toDouble());
+        return TRpEvResult::fromFloat(variantAs<double>(field.value()));
     case TRpEvFieldType::Boolean:
         return TRpEvResult::boolean(field.value().toBool());
     case TRpEvFieldType::Date:

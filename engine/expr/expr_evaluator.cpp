@@ -68,20 +68,7 @@ bool TRpEvaluator::isAggregate() const
     return false;
 }
 
-TRpEvResult TRpEvaluator::nextValue()
+TRpEvResult TRpEvaluator::endOfListError() const
 {
-    if (m_position >= m_elements.size())
-        return TRpEvResult::error(exprmsg::errorInExpression(m_expression));
-    return m_elements[m_position++]->value(*this);
-}
-
-bool TRpEvaluator::atArgumentEnd() const
-{
-    return m_position >= m_elements.size() || m_elements[m_position]->isArgumentEnd();
-}
-
-void TRpEvaluator::skipArgumentEnd()
-{
-    if (m_position < m_elements.size())
-        ++m_position;
+    return TRpEvResult::error(exprmsg::errorInExpression(m_expression));
 }

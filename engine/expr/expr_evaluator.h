@@ -2,6 +2,7 @@
 // computes its value as often as needed against the current records of its datasets.
 #pragma once
 
+#include "engine/expr/expr_element.h"
 #include "engine/expr/expr_result.h"
 
 #include <QList>
@@ -11,7 +12,6 @@
 #include <vector>
 
 class IRpEvDataSet;
-class TRpEvElement;
 class TRpEvEnvironment;
 class TRpEvFunctionLibrary;
 
@@ -47,12 +47,26 @@ public:
     bool isAggregate() const;
 
     // Used by elements while computing: the value of the next element in the list.
-    TRpEvResult nextValue();
-    bool atArgumentEnd() const;
-    void skipArgumentEnd();
+    TRpEvResult nextValue()
+    {
+        if (m_position >= m_elements.size())
+            return endOfListError();
+        return m_elements[m_position++]->value(*this);
+    }
+    bool atArgumentEnd() const
+    {
+        return m_position >= m_elements.size() || m_elements[m_position]->isArgumentEnd();
+    }
+    void skipArgumentEnd()
+    {
+        if (m_position < m_elements.size())
+            ++m_position;
+    }
     bool isAggregating() const { return m_aggregating; }
 
 private:
+    TRpEvResult endOfListError() const;
+
     const TRpEvFunctionLibrary* m_library;
     QList<IRpEvDataSet*> m_dataSets;
     TRpEvEnvironment* m_environment = nullptr;

@@ -2,7 +2,7 @@
 
 #include "engine/expr/expr_evaluator.h"
 
-const TRpEvArguments& TRpEvElementFunction::collectArguments(TRpEvaluator& evaluator)
+TRpEvArguments& TRpEvElementFunction::collectArguments(TRpEvaluator& evaluator)
 {
     m_arguments.clear();
     while (!evaluator.atArgumentEnd())
@@ -18,7 +18,7 @@ TRpEvResult TRpEvElementFunction::value(TRpEvaluator& evaluator)
 
 TRpEvResult TRpEvAggregateFunction::value(TRpEvaluator& evaluator)
 {
-    const TRpEvArguments& arguments = collectArguments(evaluator);
+    TRpEvArguments& arguments = collectArguments(evaluator);
     if (evaluator.isAggregating())
         takeIn(arguments);
     return calculate(arguments);

@@ -15,9 +15,10 @@ public:
     TRpEvResult value(TRpEvaluator& evaluator) override;
 
 protected:
-    // Argument counts and kinds are checked here at every calculation.
-    virtual TRpEvResult calculate(const TRpEvArguments& arguments) = 0;
-    const TRpEvArguments& collectArguments(TRpEvaluator& evaluator);
+    // Argument counts and kinds are checked here at every calculation; the arguments may be
+    // moved from.
+    virtual TRpEvResult calculate(TRpEvArguments& arguments) = 0;
+    TRpEvArguments& collectArguments(TRpEvaluator& evaluator);
 
 private:
     TRpEvArguments m_arguments; // reused between calculations
@@ -36,5 +37,5 @@ protected:
     virtual TRpEvResult current() const = 0;
     // The value shown outside and inside aggregation steps: the running value, unless a
     // function also checks its arguments here.
-    TRpEvResult calculate(const TRpEvArguments&) override { return current(); }
+    TRpEvResult calculate(TRpEvArguments&) override { return current(); }
 };

@@ -55,122 +55,131 @@ bool isComparison(TRpEvOperator op)
     return quint8(op) <= quint8(TRpEvOperator::NotEqual);
 }
 
-// -1, 0 or 1 for two results of the same (non-error) kind.
-int compareSameKind(const TRpEvResult& left, const TRpEvResult& right)
+template <typename T>
+TRpEvResult comparison(TRpEvOperator op, const T& a, const T& b)
 {
-    switch (left.kind()) {
-    case TRpEvKind::Integer:
-        return left.integerValue() < right.integerValue() ? -1 : left.integerValue() > right.integerValue();
-    case TRpEvKind::Float:
-        return left.floatValue() < right.floatValue() ? -1 : left.floatValue() > right.floatValue();
-    case TRpEvKind::Boolean:
-        return int(left.booleanValue()) - int(right.booleanValue());
-    default: {
-        const int order = left.text().compare(right.text(), Qt::CaseSensitive);
-        return order < 0 ? -1 : order > 0;
-    }
-    }
-}
-
-TRpEvResult compare(TRpEvOperator op, const TRpEvResult& left, const TRpEvResult& right)
-{
-    const bool ordering = op != TRpEvOperator::Equal && op != TRpEvOperator::NotEqual;
-    if (ordering && left.kind() == TRpEvKind::Boolean)
-        return TRpEvResult::error(exprmsg::operatorNotCompatible(operatorSymbol(op), kindWord(TRpEvKind::Boolean)));
-    const int order = compareSameKind(left, right);
     switch (op) {
     case TRpEvOperator::Less:
-        return TRpEvResult::boolean(order < 0);
+        return TRpEvResult::boolean(a < b);
     case TRpEvOperator::LessOrEqual:
-        return TRpEvResult::boolean(order <= 0);
+        return TRpEvResult::boolean(a <= b);
     case TRpEvOperator::Greater:
-        return TRpEvResult::boolean(order > 0);
+        return TRpEvResult::boolean(a > b);
     case TRpEvOperator::GreaterOrEqual:
-        return TRpEvResult::boolean(order >= 0);
+        return TRpEvResult::boolean(a >= b);
     case TRpEvOperator::Equal:
-        return TRpEvResult::boolean(order == 0);
+        return TRpEvResult::boolean(a == b);
     default:
-        return TRpEvResult::boolean(order != 0);
+        return TRpEvResult::boolean(a != b);
     }
 }
 
-TRpEvResult integerArithmetic(TRpEvOperator op, qint64 a, qint64 b)
+TRpEvResult divide(double a, double b)
+{
+    if (b == 0.0)
+        return TRpEvResult::error(QLatin1String(exprmsg::divideByZero));
+    return TRpEvResult::fromFloat(a / b);
+}
+
+TRpEvResult notCompatible(TRpEvOperator op, TRpEvKind kind)
+{
+    return TRpEvResult::error(exprmsg::operatorNotCompatible(operatorSymbol(op), kindWord(kind)));
+}
+
+TRpEvResult cannotOperate(TRpEvOperator op, TRpEvKind kind)
+{
+    return TRpEvResult::error(exprmsg::cannotOperate(arithmeticVerb(op), kindWord(kind)));
+}
+
+TRpEvResult integerOperator(TRpEvOperator op, qint32 a, qint32 b)
 {
     switch (op) {
     case TRpEvOperator::Plus:
-        return TRpEvResult::fromWideInteger(a + b);
+        return TRpEvResult::fromWideInteger(qint64(a) + b);
     case TRpEvOperator::Minus:
-        return TRpEvResult::fromWideInteger(a - b);
+        return TRpEvResult::fromWideInteger(qint64(a) - b);
+    case TRpEvOperator::Multiply:
+        return TRpEvResult::fromWideInteger(qint64(a) * b);
+    case TRpEvOperator::Divide:
+        return divide(a, b);
+    case TRpEvOperator::Or:
+        return TRpEvResult::integer(a | b);
+    case TRpEvOperator::And:
+        return TRpEvResult::integer(a & b);
     default:
-        return TRpEvResult::fromWideInteger(a * b);
+        return comparison(op, a, b);
     }
 }
 
-TRpEvResult floatArithmetic(TRpEvOperator op, double a, double b)
+TRpEvResult floatOperator(TRpEvOperator op, double a, double b)
 {
     switch (op) {
     case TRpEvOperator::Plus:
         return TRpEvResult::fromFloat(a + b);
     case TRpEvOperator::Minus:
         return TRpEvResult::fromFloat(a - b);
-    default:
+    case TRpEvOperator::Multiply:
         return TRpEvResult::fromFloat(a * b);
-    }
-}
-
-TRpEvResult arithmetic(TRpEvOperator op, const TRpEvResult& left, const TRpEvResult& right)
-{
-    const TRpEvKind kind = left.kind();
-    if (op == TRpEvOperator::Plus && kind == TRpEvKind::String)
-        return TRpEvResult::string(left.text() + right.text());
-    if (kind == TRpEvKind::String || kind == TRpEvKind::Boolean)
-        return TRpEvResult::error(exprmsg::cannotOperate(arithmeticVerb(op), kindWord(kind)));
-    if (op == TRpEvOperator::Divide) {
-        if (right.numericValue() == 0.0)
-            return TRpEvResult::error(QLatin1String(exprmsg::divideByZero));
-        return TRpEvResult::fromFloat(left.numericValue() / right.numericValue());
-    }
-    if (kind == TRpEvKind::Integer)
-        return integerArithmetic(op, left.integerValue(), right.integerValue());
-    return floatArithmetic(op, left.floatValue(), right.floatValue());
-}
-
-TRpEvResult logical(TRpEvOperator op, const TRpEvResult& left, const TRpEvResult& right)
-{
-    const bool isAnd = op == TRpEvOperator::And;
-    switch (left.kind()) {
-    case TRpEvKind::Integer:
-        return TRpEvResult::integer(isAnd ? left.integerValue() & right.integerValue()
-                                          : left.integerValue() | right.integerValue());
-    case TRpEvKind::Boolean:
-        return TRpEvResult::boolean(isAnd ? left.booleanValue() && right.booleanValue()
-                                          : left.booleanValue() || right.booleanValue());
+    case TRpEvOperator::Divide:
+        return divide(a, b);
+    case TRpEvOperator::Or:
+    case TRpEvOperator::And:
+        return notCompatible(op, TRpEvKind::Float);
     default:
-        return TRpEvResult::error(exprmsg::operatorNotCompatible(operatorSymbol(op), kindWord(left.kind())));
+        return comparison(op, a, b);
     }
 }
 
-TRpEvResult applySameKind(TRpEvOperator op, const TRpEvResult& left, const TRpEvResult& right)
+TRpEvResult stringOperator(TRpEvOperator op, const QString& a, const QString& b)
 {
-    if (isComparison(op))
-        return compare(op, left, right);
+    if (op == TRpEvOperator::Plus)
+        return TRpEvResult::string(a + b);
     if (op == TRpEvOperator::Or || op == TRpEvOperator::And)
-        return logical(op, left, right);
-    return arithmetic(op, left, right);
+        return notCompatible(op, TRpEvKind::String);
+    if (!isComparison(op))
+        return cannotOperate(op, TRpEvKind::String);
+    // Strings compare by character code, case-sensitively.
+    return comparison(op, a.compare(b, Qt::CaseSensitive), 0);
+}
+
+TRpEvResult booleanOperator(TRpEvOperator op, bool a, bool b)
+{
+    switch (op) {
+    case TRpEvOperator::Equal:
+        return TRpEvResult::boolean(a == b);
+    case TRpEvOperator::NotEqual:
+        return TRpEvResult::boolean(a != b);
+    case TRpEvOperator::Or:
+        return TRpEvResult::boolean(a || b);
+    case TRpEvOperator::And:
+        return TRpEvResult::boolean(a && b);
+    default:
+        return isComparison(op) ? notCompatible(op, TRpEvKind::Boolean) : cannotOperate(op, TRpEvKind::Boolean);
+    }
 }
 
 } // namespace
 
 TRpEvResult rpEvApplyOperator(TRpEvOperator op, const TRpEvResult& left, const TRpEvResult& right)
 {
-    if (left.isError())
+    const TRpEvKind kind = left.kind();
+    if (kind == TRpEvKind::Error)
         return left;
     if (right.isError())
         return right;
-    if (left.kind() == right.kind())
-        return applySameKind(op, left, right);
+    if (kind == right.kind()) {
+        switch (kind) {
+        case TRpEvKind::Integer:
+            return integerOperator(op, left.integerValue(), right.integerValue());
+        case TRpEvKind::Float:
+            return floatOperator(op, left.floatValue(), right.floatValue());
+        case TRpEvKind::Boolean:
+            return booleanOperator(op, left.booleanValue(), right.booleanValue());
+        default:
+            return stringOperator(op, left.text(), right.text());
+        }
+    }
     if (left.isNumeric() && right.isNumeric())
-        return applySameKind(op, TRpEvResult::fromFloat(left.numericValue()),
-                             TRpEvResult::fromFloat(right.numericValue()));
-    return applySameKind(op, TRpEvResult::string(left.displayText()), TRpEvResult::string(right.displayText()));
+        return floatOperator(op, left.numericValue(), right.numericValue());
+    return stringOperator(op, rpEvCutText(left.displayText()), rpEvCutText(right.displayText()));
 }

@@ -18,34 +18,11 @@ bool rpEvFitsInteger(double value)
         && value <= double(std::numeric_limits<qint32>::max());
 }
 
-TRpEvResult TRpEvResult::integer(qint32 value)
-{
-    TRpEvResult result;
-    result.m_integer = value;
-    return result;
-}
-
-TRpEvResult TRpEvResult::fromFloat(double value)
-{
-    TRpEvResult result;
-    result.m_kind = TRpEvKind::Float;
-    result.m_float = value;
-    return result;
-}
-
 TRpEvResult TRpEvResult::string(const QString& text)
 {
     TRpEvResult result;
     result.m_kind = TRpEvKind::String;
     result.m_text = rpEvCutText(text);
-    return result;
-}
-
-TRpEvResult TRpEvResult::boolean(bool value)
-{
-    TRpEvResult result;
-    result.m_kind = TRpEvKind::Boolean;
-    result.m_boolean = value;
     return result;
 }
 
@@ -62,11 +39,6 @@ TRpEvResult TRpEvResult::fromWideInteger(qint64 value)
     if (value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max())
         return integer(qint32(value));
     return fromFloat(double(value));
-}
-
-double TRpEvResult::numericValue() const
-{
-    return m_kind == TRpEvKind::Float ? m_float : double(m_integer);
 }
 
 QString TRpEvResult::displayText() const

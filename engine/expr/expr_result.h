@@ -32,7 +32,7 @@ public:
     // The string of a string result, the message of an error result.
     const QString& text() const { return m_text; }
     // Integer or float as a double.
-    double numericValue() const;
+    double numericValue() const { return m_kind == TRpEvKind::Float ? m_float : double(m_integer); }
 
     // Text form: integers in decimal, floats in the general format, booleans "True"/"False".
     // Raises ERpEvaluatorError for an error result.
@@ -43,6 +43,9 @@ public:
     bool operator==(const TRpEvResult& other) const;
 
 private:
+    TRpEvResult(TRpEvKind kind, qint32 integer, double floating, bool boolean)
+        : m_kind(kind), m_boolean(boolean), m_integer(integer), m_float(floating) {}
+
     TRpEvKind m_kind = TRpEvKind::Integer;
     bool m_boolean = false;
     qint32 m_integer = 0;
@@ -57,3 +60,19 @@ QString rpEvKindName(TRpEvKind kind);
 QString rpEvCutText(const QString& text);
 
 bool rpEvFitsInteger(double value);
+
+// The factories evaluation calls most often are inline.
+inline TRpEvResult TRpEvResult::integer(qint32 value)
+{
+    return TRpEvResult(TRpEvKind::Integer, value, 0.0, false);
+}
+
+inline TRpEvResult TRpEvResult::fromFloat(double value)
+{
+    return TRpEvResult(TRpEvKind::Float, 0, value, false);
+}
+
+inline TRpEvResult TRpEvResult::boolean(bool value)
+{
+    return TRpEvResult(TRpEvKind::Boolean, 0, 0.0, value);
+}

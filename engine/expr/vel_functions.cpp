@@ -65,7 +65,7 @@ TRpEvResult TVelSumFunction::current() const
                                       : TRpEvResult::fromWideInteger(m_integerTotal);
 }
 
-TRpEvResult TRpVelSetFunction::calculate(const TRpEvArguments& args)
+TRpEvResult TRpVelSetFunction::calculate(TRpEvArguments& args)
 {
     if (args.size() != 2 || args[1].kind() != TRpEvKind::String
         || (args[0].kind() != TRpEvKind::Integer && args[0].kind() != TRpEvKind::Boolean))

@@ -30,7 +30,7 @@ private:
 class TRpVelSetFunction : public TRpEvElementFunction
 {
 protected:
-    TRpEvResult calculate(const TRpEvArguments& arguments) override;
+    TRpEvResult calculate(TRpEvArguments& arguments) override;
 };
 
 // Adds VELSUM and VELSET to a function library.

@@ -210,7 +210,7 @@ namespace {
 
 class TwiceFunction : public TRpEvElementFunction
 {
-    TRpEvResult calculate(const TRpEvArguments& args) override
+    TRpEvResult calculate(TRpEvArguments& args) override
     {
         return args.size() == 1 && args[0].kind() == TRpEvKind::Integer ? I(args[0].integerValue() * 2)
                                                                          : E("Wrong arguments for TWICE");
