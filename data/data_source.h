@@ -1,4 +1,5 @@
 // TDataSource: connects a dataset to the controls and detail datasets that follow it.
+// It tells its followers whenever its dataset opens, closes or moves to another record.
 #pragma once
 
 #include "core/component.h"
@@ -13,8 +14,13 @@ public:
     explicit TDataSource(TComponent* owner = nullptr);
 
     TDataSet* dataSet() const { return m_dataSet; }
-    void setDataSet(TDataSet* dataSet) { m_dataSet = dataSet; }
+    void setDataSet(TDataSet* dataSet);
+
+signals:
+    // The dataset was opened, closed, moved, or replaced by another one.
+    void dataChanged();
 
 private:
-    QPointer<TDataSet> m_dataSet;
+    TComponentRef<TDataSet> m_dataSet;
+    QList<QMetaObject::Connection> m_connections;
 };

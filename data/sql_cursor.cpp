@@ -1,0 +1,82 @@
+#include "data/sql_cursor.h"
+
+#include "core/error.h"
+#include "data/value_conversion.h"
+
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <QSqlResult>
+
+#include <sqlite3.h>
+
+namespace {
+
+QString errorText(const QSqlError& error)
+{
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.text();
+    return text.trimmed();
+}
+
+// SQLite keeps the declared type of every result column that comes from a table column;
+// Qt's record only says what storage class the first value had.
+sqlite3_stmt* sqliteStatement(const QSqlQuery& query)
+{
+    const QVariant handle = query.result() ? query.result()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3_stmt* const*>(handle.constData());
+}
+
+} // namespace
+
+TSqlCursor::TSqlCursor(const QSqlDatabase& database, const QString& statement, const QVariantList& values)
+    : m_query(database)
+{
+    m_query.setForwardOnly(true);
+    if (!m_query.prepare(statement))
+        throw EVelError(errorText(m_query.lastError()));
+    for (int i = 0; i < values.size(); ++i)
+        m_query.bindValue(i, values[i]);
+    if (!m_query.exec())
+        throw EVelError(errorText(m_query.lastError()));
+    if (!m_query.isSelect())
+        throw EVelError(QStringLiteral("The statement returns no records"));
+    describe();
+}
+
+void TSqlCursor::describe()
+{
+    const QSqlRecord record = m_query.record();
+    sqlite3_stmt* statement = sqliteStatement(m_query);
+    for (int i = 0; i < record.count(); ++i) {
+        const QSqlField field = record.field(i);
+        QString declared;
+        if (statement) {
+            if (const char* type = sqlite3_column_decltype(statement, i))
+                declared = QString::fromUtf8(type);
+        }
+        TFieldDef def = valueconversion::fromDeclaredType(field.name(), declared, field.metaType());
+        if (!statement && field.length() > 0 && fieldtypes::isString(def.dataType))
+            def.size = field.length();
+        def.required = field.requiredStatus() == QSqlField::Required;
+        m_defs.append(def);
+    }
+}
+
+bool TSqlCursor::fetch(std::vector<QVariant>& values)
+{
+    if (!m_query.next()) {
+        if (m_query.lastError().isValid())
+            throw EVelError(errorText(m_query.lastError()));
+        return false;
+    }
+    const int count = int(m_defs.size());
+    for (int i = 0; i < count; ++i)
+        values.push_back(valueconversion::toFieldValue(m_query.value(i), m_defs[i].dataType));
+    return true;
+}
