@@ -108,6 +108,18 @@ void TRpPrintable::parentChanged()
     updateBounds();
 }
 
+void TRpPrintable::prepare(TRpPrintContext&)
+{
+    m_finished = true;
+}
+
+void TRpPrintable::print(TRpPrintContext&, double, double) {}
+
+void TRpPrintable::unprepare()
+{
+    m_finished = true;
+}
+
 TRpCustomLabel::TRpCustomLabel(TComponent* owner) : TRpPrintable(owner) {}
 
 void TRpCustomLabel::setBiDiMode(TBiDiMode mode)

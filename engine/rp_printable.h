@@ -15,6 +15,7 @@
 #include <QPointer>
 
 class TReport;
+class TRpPrintContext;
 
 class TRpPrintable : public TControl {
     Q_OBJECT
@@ -39,7 +40,16 @@ public:
     void setBounds(int left, int top, int width, int height) override;
     void loaded() override;
 
+    // The printing contract. Prepare once per pass; print at the band offset (x, y) in
+    // native units; unprepare at the end of the pass. A control that could not print
+    // all it holds stays unfinished and continues in the next column or page.
+    virtual void prepare(TRpPrintContext& context);
+    virtual void print(TRpPrintContext& context, double x, double y);
+    virtual void unprepare();
+    bool finished() const { return m_finished; }
+
 protected:
+    void setFinished(bool finished) { m_finished = finished; }
     void parentChanged() override;
     // Sets the native size from pixel dimensions (a new control's size).
     void setInitialPixelSize(int width, int height);
@@ -50,6 +60,7 @@ private:
     QRect m_loadedBounds;
     bool m_hasLoadedBounds = false;
     bool m_updatingBounds = false;
+    bool m_finished = true;
 };
 
 // Text controls. Each class publishes the properties that apply to it.
