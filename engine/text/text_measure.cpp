@@ -1,0 +1,21 @@
+#include "engine/text/text_measure.h"
+
+#include <QPaintDevice>
+#include <QPicture>
+
+namespace {
+
+// The screen resolution as the page recorder sees it.
+int screenDpi()
+{
+    const QPicture probe;
+    return probe.logicalDpiX();
+}
+
+} // namespace
+
+TRpTextMeasure::TRpTextMeasure(const QFont& font, const QPaintDevice* device)
+    : m_metrics(font, device),
+      m_nativePerPixel(kNativePerInch / (device ? device->logicalDpiX() : screenDpi()))
+{
+}
