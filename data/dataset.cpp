@@ -102,6 +102,8 @@ void TDataSet::open()
         close();
         throw EVelError(openErrorMessage(error.message()));
     }
+    m_bof = true;
+    m_eof = m_rowCount == 0;
     emit afterOpen();
     emit afterScroll();
 }
@@ -144,6 +146,8 @@ void TDataSet::refresh()
     resetBuffer();
     m_knownCount = m_cursor->knownRecordCount();
     moveTo(0);
+    m_bof = true;
+    m_eof = m_rowCount == 0;
     emit afterScroll();
 }
 

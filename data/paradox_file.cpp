@@ -6,7 +6,9 @@
 #include <QDateTime>
 #include <QFile>
 
+extern "C" {
 #include <paradox.h>
+}
 
 #include <memory>
 
@@ -159,6 +161,19 @@ bool holdsString(TFieldType type)
              || type == TFieldType::ftCurrency);
 }
 
+// Paradox stores a null number, date or time as all zero bytes (a stored zero has its
+// sign bit flipped); the library's record values do not say so for every type.
+bool storedAsZero(const QByteArray& raw, int offset, int length)
+{
+    if (offset < 0 || length <= 0 || offset + length > raw.size())
+        return false;
+    for (int i = offset; i < offset + length; ++i) {
+        if (raw[i] != '\0')
+            return false;
+    }
+    return true;
+}
+
 void freeRecord(pxdoc_t* doc, pxval_t** record, const TFieldDefs& defs)
 {
     for (int i = 0; i < defs.size(); ++i) {
@@ -208,16 +223,28 @@ std::shared_ptr<TFileTable> readParadox(const QString& path)
     const int keyFields = doc->px_head ? doc->px_head->px_primarykeyfields : 0;
     for (int i = 0; i < keyFields && i < table->defs.size(); ++i)
         table->primaryKey.append(table->defs[i].name);
+    QList<int> offsets;
+    int offset = 0;
+    for (int i = 0; fields && i < fieldCount; ++i) {
+        offsets.append(offset);
+        offset += fields[i].px_flen;
+    }
+    QByteArray raw(std::max(PX_get_recordsize(doc.get()), offset), '\0');
     const int records = PX_get_num_records(doc.get());
     for (int row = 0; row < records; ++row) {
+        if (!PX_get_record(doc.get(), row, raw.data()))
+            raw.fill('\0');
         pxval_t** record = PX_retrieve_record(doc.get(), row);
         if (!record)
             throw EVelError(errors.message.isEmpty() ? QStringLiteral("Could not read record %1 of %2").arg(row + 1).arg(path)
                                                      : errors.message);
         std::vector<QVariant> values;
         values.reserve(size_t(table->defs.size()));
-        for (int i = 0; i < table->defs.size(); ++i)
-            values.push_back(record[i] ? valueOf(*record[i], table->defs[i].dataType, utf8) : QVariant());
+        for (int i = 0; i < table->defs.size(); ++i) {
+            const TFieldType type = table->defs[i].dataType;
+            const bool null = !record[i] || (!holdsString(type) && storedAsZero(raw, offsets[i], fields[i].px_flen));
+            values.push_back(null ? QVariant() : valueOf(*record[i], type, utf8));
+        }
         freeRecord(doc.get(), record, table->defs);
         table->appendRow(std::move(values));
     }

@@ -4,6 +4,7 @@
 // the master moves. Parameters are always bound, never pasted into the statement.
 #pragma once
 
+#include "data/data_source.h"
 #include "data/db_dataset.h"
 
 #include <QPointer>

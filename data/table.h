@@ -3,6 +3,7 @@
 // the master's MasterFields in the master's current record, and follows the master.
 #pragma once
 
+#include "data/data_source.h"
 #include "data/db_dataset.h"
 #include "data/local_database.h"
 
