@@ -8,6 +8,12 @@ TRpEvResult TRpEvElementOperator::value(TRpEvaluator& evaluator)
 {
     const TRpEvResult left = evaluator.nextValue();
     const TRpEvResult right = evaluator.nextValue();
+    // Arithmetic on floats is the most frequent case in reports; it skips the dispatch.
+    if ((left.kind() == TRpEvKind::Float || right.kind() == TRpEvKind::Float) && left.isNumeric()
+        && right.isNumeric()) {
+        if (const auto result = rpEvFloatArithmetic(m_operator, left.numericValue(), right.numericValue()))
+            return TRpEvResult::fromFloat(*result);
+    }
     return rpEvApplyOperator(m_operator, left, right);
 }
 

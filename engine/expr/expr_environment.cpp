@@ -54,10 +54,16 @@ TRpEvResult TRpEvVariable::value()
         return *m_constant;
     if (m_computing)
         return TRpEvResult::error(QLatin1String(exprmsg::recursiveCall));
+    // Variables that use variables nest calls; a stored report could chain thousands.
+    static int nesting = 0;
+    if (nesting >= kMaxVariableNesting)
+        return TRpEvResult::error(QLatin1String(exprmsg::tooComplex));
     if (!m_evaluator.isPrepared())
         prepare();
     m_computing = true;
+    ++nesting;
     const TRpEvResult result = m_evaluator.value();
+    --nesting;
     m_computing = false;
     return result;
 }

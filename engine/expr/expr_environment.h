@@ -21,6 +21,8 @@ public:
     const QString& name() const { return m_name; }
     const QString& expression() const { return m_expression; }
 
+    static constexpr int kMaxVariableNesting = 256;
+
     // The variable's value; "Recursive calls not allowed" while it is already being computed.
     TRpEvResult value();
 

@@ -113,13 +113,9 @@ TRpEvResult integerOperator(TRpEvOperator op, qint32 a, qint32 b)
 
 TRpEvResult floatOperator(TRpEvOperator op, double a, double b)
 {
+    if (const auto result = rpEvFloatArithmetic(op, a, b))
+        return TRpEvResult::fromFloat(*result);
     switch (op) {
-    case TRpEvOperator::Plus:
-        return TRpEvResult::fromFloat(a + b);
-    case TRpEvOperator::Minus:
-        return TRpEvResult::fromFloat(a - b);
-    case TRpEvOperator::Multiply:
-        return TRpEvResult::fromFloat(a * b);
     case TRpEvOperator::Divide:
         return divide(a, b);
     case TRpEvOperator::Or:

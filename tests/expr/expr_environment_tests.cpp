@@ -152,3 +152,16 @@ TEST(ExprEnvironment, RemovedVariablesAndEnvironmentsLeaveAnErrorNotADanglingRef
     }
     EXPECT_EQ(evaluator.value(), E("Unknown function : STAYS"));
 }
+
+TEST(ExprEnvironment, LongChainsOfVariablesGiveAnErrorInsteadOfExhaustingTheStack)
+{
+    const auto chain = [](int length) {
+        auto environment = std::make_unique<TRpEvEnvironment>();
+        for (int i = 0; i < length; ++i)
+            environment->add(QStringLiteral("V%1").arg(i), QStringLiteral("V%1 + 1").arg(i + 1));
+        environment->add(QStringLiteral("V%1").arg(length), "0");
+        return environment;
+    };
+    EXPECT_EQ(chain(100)->value("V0"), I(100));
+    EXPECT_EQ(chain(20000)->value("V0"), E("Expression too complex"));
+}
