@@ -495,8 +495,11 @@ void copyPublishedProperties(const QObject& from, QObject& to)
         if (kind == Kind::Object || kind == Kind::Strings) {
             QObject* source = objectValue(value);
             QObject* destination = objectValue(target->read(&to));
-            if (auto* strings = qobject_cast<TStrings*>(destination); strings && qobject_cast<TStrings*>(source))
-                strings->setLines(qobject_cast<TStrings*>(source)->lines());
+            auto* persistentSource = qobject_cast<TPersistent*>(source);
+            auto* persistentDestination = qobject_cast<TPersistent*>(destination);
+            // Sub-objects copy themselves, so that lists and collections come along whole.
+            if (persistentSource && persistentDestination)
+                persistentDestination->assign(*persistentSource);
             else if (source && destination)
                 copyPublishedProperties(*source, *destination);
             continue;

@@ -180,3 +180,21 @@ TEST(Colors, IdentifiersAndValues)
 }
 
 } // namespace
+
+TEST(PropertyAccess, AssignCopiesValuesAndSubObjectsButNotTheName)
+{
+    TComponent owner;
+    auto* source = new TTestWidget(&owner);
+    auto* copy = new TTestWidget(&owner);
+    source->setName(QStringLiteral("Source"));
+    source->setCaption(QStringLiteral("text"));
+    source->lines()->setLines({QStringLiteral("a"), QStringLiteral("b")});
+    source->pen()->setWidth(4);
+    source->font()->setStyle(TFontStyle::fsItalic);
+    copy->assign(*source);
+    EXPECT_EQ(copy->caption(), QStringLiteral("text"));
+    EXPECT_EQ(copy->lines()->lines(), source->lines()->lines());
+    EXPECT_EQ(copy->pen()->width(), 4);
+    EXPECT_EQ(copy->font()->style(), TFontStyles(TFontStyle::fsItalic));
+    EXPECT_TRUE(copy->name().isEmpty());
+}
