@@ -11,9 +11,22 @@
 
 #include <QPointer>
 
+#include <functional>
+
 class TDataSet;
 class TReport;
 class TRpChildBand;
+class TRpCustomBand;
+class TRpSubDetail;
+
+// The C++ handlers report generation calls for a band's events; the script layer binds
+// them to the procedures the event properties name.
+struct TRpBandHandlers {
+    // Answers whether the band prints.
+    std::function<bool(TRpCustomBand& band)> beforePrint;
+    // Told whether the band printed.
+    std::function<void(TRpCustomBand& band, bool printed)> afterPrint;
+};
 
 class TRpCustomBand : public TRpBasePanel {
     Q_OBJECT
@@ -65,6 +78,8 @@ public:
     void setBeforePrint(const TMethod& handler) { m_beforePrint = handler; }
     TMethod afterPrint() const { return m_afterPrint; }
     void setAfterPrint(const TMethod& handler) { m_afterPrint = handler; }
+    TRpBandHandlers& handlers() { return m_handlers; }
+    const TRpBandHandlers& handlers() const { return m_handlers; }
 
     // Recomputes the pixel bounds from the native size at the current zoom.
     void updateBounds();
@@ -89,6 +104,7 @@ private:
     TRpBandSize* m_size;
     TMethod m_beforePrint;
     TMethod m_afterPrint;
+    TRpBandHandlers m_handlers;
     int m_loadedHeight = -1;
     bool m_updatingBounds = false;
 };
@@ -213,6 +229,8 @@ public:
     void setPrintIfEmpty(bool print) { m_printIfEmpty = print; }
     TMethod onNeedData() const { return m_onNeedData; }
     void setOnNeedData(const TMethod& handler) { m_onNeedData = handler; }
+    // The C++ handler of OnNeedData: answers whether there is another record to print.
+    std::function<bool(TRpSubDetail& band)> needDataHandler;
 
 private:
     TRpSubDetailGroupBands* m_bands;

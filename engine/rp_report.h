@@ -17,6 +17,19 @@
 
 class TReport;
 
+// The C++ handlers report generation calls for the report's events; the script layer
+// binds them to the procedures the event properties name.
+struct TReportHandlers {
+    // Answers false to cancel the pass before anything is printed.
+    std::function<bool(TReport& report)> beforePrint;
+    std::function<void(TReport& report)> onStartPage;
+    std::function<void(TReport& report)> onEndPage;
+    // Answers whether there is another record, for a report without a usable dataset.
+    std::function<bool(TReport& report)> onNeedData;
+    std::function<void(TReport& report)> afterPrint;
+    std::function<void(TReport& report)> afterPreview;
+};
+
 // What a design surface offers the report: the owner of new components, its own
 // unique-name rule, and a place to show messages.
 class IRpDesignHost {
@@ -190,6 +203,12 @@ public:
     void setOnPreview(const TMethod& h) { m_onPreview = h; }
     TMethod onStartPage() const { return m_onStartPage; }
     void setOnStartPage(const TMethod& h) { m_onStartPage = h; }
+    TReportHandlers& handlers() { return m_handlers; }
+    const TReportHandlers& handlers() const { return m_handlers; }
+
+    // False while a generation pass runs; a second pass is refused meanwhile.
+    bool available() const { return m_available; }
+    void setAvailable(bool available) { m_available = available; }
 
     // The bands in print order (see reorderBands).
     const QList<TRpCustomBand*>& bandList() const { return m_bandList; }
@@ -250,6 +269,8 @@ private:
     TRpUnit m_units = TRpUnit::MM;
     int m_zoom = 100;
     TMethod m_afterPrint, m_afterPreview, m_beforePrint, m_onEndPage, m_onNeedData, m_onPreview, m_onStartPage;
+    TReportHandlers m_handlers;
+    bool m_available = true;
 
     QList<TRpCustomBand*> m_bandList;
     IRpDesignHost* m_designHost = nullptr;

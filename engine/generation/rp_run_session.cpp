@@ -1,0 +1,151 @@
+#include "engine/generation/rp_run_session.h"
+
+#include "core/error.h"
+#include "data/data_notices.h"
+#include "data/dataset.h"
+#include "data/dataset_activation.h"
+#include "data/dataset_info.h"
+#include "data/param_info.h"
+#include "data/params.h"
+#include "engine/generation/rp_pass.h"
+#include "engine/rp_report.h"
+
+#include <QDateTime>
+#include <QPointer>
+
+namespace {
+
+void collectDataSets(const TComponent* owner, QList<TDataSet*>& into)
+{
+    for (TComponent* component : owner->components()) {
+        if (auto* dataSet = qobject_cast<TDataSet*>(component); dataSet && !into.contains(dataSet))
+            into.append(dataSet);
+        collectDataSets(component, into);
+    }
+}
+
+bool isTrueText(const QString& text)
+{
+    const QString value = text.trimmed().toLower();
+    return value == QLatin1String("true") || value == QLatin1String("1") || value == QLatin1String("yes");
+}
+
+QDateTime dateTimeOfText(const QString& text)
+{
+    QDateTime value = QDateTime::fromString(text.trimmed(), Qt::ISODate);
+    if (!value.isValid())
+        value = QDateTime(QDate::fromString(text.trimmed(), Qt::ISODate), QTime(0, 0));
+    if (!value.isValid())
+        throw EVelError(QStringLiteral("'%1' is not a valid date and time").arg(text));
+    return value;
+}
+
+// Puts the text into the line's control the way a user would have typed or picked it.
+void enterValue(TVelParamInfo& line, const QString& text)
+{
+    IVelParamControl* control = line.control();
+    switch (control->kind()) {
+    case IVelParamControl::Kind::CheckBox:
+        control->setChecked(isTrueText(text));
+        break;
+    case IVelParamControl::Kind::DateTimePicker:
+        control->setDateTime(dateTimeOfText(text));
+        break;
+    case IVelParamControl::Kind::Edit:
+        control->setText(text);
+        break;
+    }
+}
+
+} // namespace
+
+TRpRunSession::TRpRunSession(TReport& report, QList<TComponent*> dataModules)
+    : m_report(report), m_root(report.root()), m_dataModules(std::move(dataModules))
+{
+    dsinfo::registerLocalEngine();
+    collectDataSets(m_root, m_ownDataSets);
+    m_dataSets = m_ownDataSets;
+    for (TComponent* dataModule : std::as_const(m_dataModules))
+        if (dataModule)
+            collectDataSets(dataModule, m_dataSets);
+    leaveDesigning(m_root);
+    for (TComponent* dataModule : std::as_const(m_dataModules))
+        if (dataModule)
+            leaveDesigning(dataModule);
+}
+
+TRpRunSession::~TRpRunSession()
+{
+    for (TDataSet* dataSet : std::as_const(m_ownDataSets)) {
+        try {
+            if (dataSet->active())
+                dataSet->close();
+        } catch (const std::exception&) {
+            datanotices::beep();
+        }
+    }
+    for (auto it = m_designing.cbegin(); it != m_designing.cend(); ++it)
+        it.key()->setDesigning(it.value());
+}
+
+void TRpRunSession::leaveDesigning(TComponent* component)
+{
+    if (!m_designing.contains(component)) {
+        m_designing.insert(component, component->isDesigning());
+        component->setDesigning(false);
+    }
+    for (TComponent* owned : component->components())
+        leaveDesigning(owned);
+}
+
+QStringList TRpRunSession::setParameters(const QHash<QString, QString>& values)
+{
+    QHash<QString, QString> pending;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        pending.insert(it.key().toUpper(), it.value());
+    QStringList found;
+    TComponent lineOwner;
+    for (TDataSet* dataSet : std::as_const(m_dataSets)) {
+        QList<TVelParamInfo*> lines;
+        dsinfo::addParamInfos(dataSet, &lineOwner, lines);
+        for (TVelParamInfo* line : std::as_const(lines)) {
+            TParam* param = line->param();
+            if (!param || !line->control() || !pending.contains(param->name().toUpper()))
+                continue;
+            const QString text = pending.value(param->name().toUpper());
+            found.append(param->name().toUpper());
+            if (param->dataType() == TFieldType::ftUnknown) {
+                param->setValue(text);
+                continue;
+            }
+            enterValue(*line, text);
+            paramvalues::store(*line);
+        }
+    }
+    QStringList missing;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        if (!found.contains(it.key().toUpper()))
+            missing.append(it.key());
+    }
+    return missing;
+}
+
+void TRpRunSession::openDataSets()
+{
+    QStringList failures;
+    datanotices::setExceptionDisplay([&failures](const QString& message) { failures.append(message); });
+    for (TDataSet* dataSet : std::as_const(m_dataSets))
+        datasetactivation::OpenDataSetChain(dataSet);
+    datanotices::setExceptionDisplay({});
+    if (!failures.isEmpty())
+        throw EVelError(failures.first());
+}
+
+void TRpRunSession::fillPassOptions(TRpPassOptions& options) const
+{
+    for (TDataSet* dataSet : m_dataSets) {
+        if (!m_ownDataSets.contains(dataSet))
+            options.extraDataSets.append(dataSet);
+    }
+    options.bandConditions = true;
+}
