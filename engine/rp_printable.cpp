@@ -2,8 +2,14 @@
 
 #include "core/property_access.h"
 #include "data/data_source.h"
+#include "engine/expr/expr_evaluator.h"
 #include "engine/rp_bands.h"
+#include "engine/rp_print_context.h"
+#include "engine/rp_printable_drawing.h"
 #include "engine/rp_report.h"
+#include "engine/sink/rp_printer.h"
+
+#include <QPainter>
 
 TRpPrintable::TRpPrintable(TComponent* owner)
     : TControl(owner), m_frame(new TRpFrame(this)), m_size(new TRpPrintableSize(this))
@@ -113,7 +119,56 @@ void TRpPrintable::prepare(TRpPrintContext&)
     m_finished = true;
 }
 
-void TRpPrintable::print(TRpPrintContext&, double, double) {}
+void TRpPrintable::print(TRpPrintContext& context, double x, double y)
+{
+    if (!enabled())
+        return;
+    const QRectF area = nativeRect(x, y);
+    printContents(context, area);
+    drawFrame(context, area);
+}
+
+void TRpPrintable::printContents(TRpPrintContext&, const QRectF&) {}
+
+TRpCustomBand* TRpPrintable::band() const
+{
+    return qobject_cast<TRpCustomBand*>(parentControl());
+}
+
+QRectF TRpPrintable::nativeRect(double x, double y) const
+{
+    return {x + m_size->nativeValue(TRpPrintableSize::LeftValue), y + m_size->nativeValue(TRpPrintableSize::TopValue),
+            m_size->nativeValue(TRpPrintableSize::WidthValue), m_size->nativeValue(TRpPrintableSize::HeightValue)};
+}
+
+double TRpPrintable::frameLineWidth() const
+{
+    return m_frame->width() * rpdraw::kNativePerPoint;
+}
+
+// Frame lines lie inside the rectangle, so that their width never reaches neighbours.
+void TRpPrintable::drawFrame(TRpPrintContext& context, const QRectF& area) const
+{
+    QPainter* painter = rpdraw::painter(context);
+    if (!painter || !m_frame->drawsAnything() || m_frame->style() == TPenStyle::psClear)
+        return;
+    const TRpPrinter& sink = *context.sink();
+    const QRectF device = sink.toDevice(area);
+    const double width = std::max(frameLineWidth() * sink.factorX(), 1.0);
+    const double half = width / 2;
+    QPen pen(m_frame->color().toQColor(), width, toQtPenStyle(m_frame->style()), Qt::FlatCap);
+    painter->save();
+    painter->setPen(pen);
+    if (m_frame->drawTop())
+        painter->drawLine(QPointF(device.left(), device.top() + half), QPointF(device.right(), device.top() + half));
+    if (m_frame->drawBottom())
+        painter->drawLine(QPointF(device.left(), device.bottom() - half), QPointF(device.right(), device.bottom() - half));
+    if (m_frame->drawLeft())
+        painter->drawLine(QPointF(device.left() + half, device.top()), QPointF(device.left() + half, device.bottom()));
+    if (m_frame->drawRight())
+        painter->drawLine(QPointF(device.right() - half, device.top()), QPointF(device.right() - half, device.bottom()));
+    painter->restore();
+}
 
 void TRpPrintable::unprepare()
 {

@@ -13,8 +13,19 @@
 #include "engine/rp_units.h"
 
 #include <QPointer>
+#include <QRectF>
+#include <QStringList>
 
+#include <functional>
+#include <memory>
+#include <vector>
+
+class IRpEvDataSet;
+class QImage;
+class QPaintDevice;
 class TReport;
+class TRpCustomBand;
+class TRpEvaluator;
 class TRpPrintContext;
 
 class TRpPrintable : public TControl {
@@ -50,6 +61,16 @@ public:
 
 protected:
     void setFinished(bool finished) { m_finished = finished; }
+    // What the control draws inside its rectangle (native units, page coordinates);
+    // the base print calls it on enabled controls and then draws the frame.
+    virtual void printContents(TRpPrintContext& context, const QRectF& area);
+    // The band the control lies on; null for a control placed on the report.
+    TRpCustomBand* band() const;
+    // The control's rectangle at the band offset, in native units.
+    QRectF nativeRect(double x, double y) const;
+    // The frame's line width in native units (frame widths are in points).
+    double frameLineWidth() const;
+    void drawFrame(TRpPrintContext& context, const QRectF& area) const;
     void parentChanged() override;
     // Sets the native size from pixel dimensions (a new control's size).
     void setInitialPixelSize(int width, int height);
@@ -101,12 +122,42 @@ public:
     TMethod onPrint() const { return m_onPrint; }
     void setOnPrint(const TMethod& handler) { m_onPrint = handler; }
 
+    // Called before each print with the text about to print; a change applies to this
+    // print only. The script layer binds OnPrint through it.
+    using PrintHandler = std::function<void(TRpCustomLabel& control, QString& text)>;
+    void setPrintHandler(PrintHandler handler) { m_printHandler = std::move(handler); }
+
+    void prepare(TRpPrintContext& context) override;
+    void print(TRpPrintContext& context, double x, double y) override;
+    void unprepare() override;
+    // The lines of the text being printed, and how many of them are printed so far.
+    const QStringList& printLines() const { return m_printLines; }
+    int printedLineCount() const { return m_nextLine; }
+
     // Text controls store their font size as "FontSize"; a positive value read back
     // becomes the font's size.
     void defineProperties(TPropertyDefiner& definer) override;
     void loaded() override;
 
+protected:
+    // The text to print for the current record.
+    virtual QString printText(TRpPrintContext& context);
+    // Told when the control has printed all its lines.
+    virtual void printCompleted() {}
+
 private:
+    // Where and how wide the text prints, worked out when a print starts afresh.
+    struct TextPlacement {
+        double left = 0;   // relative to the band
+        double width = 0;  // the whole control, frame included
+        double height = 0;
+        double lineHeight = 0;
+        double insetLeft = 0, insetRight = 0, insetTop = 0;
+    };
+    class LinePrinter;
+
+    void startText(TRpPrintContext& context, const QPaintDevice* device);
+
     TAlignment m_alignment = TAlignment::taLeftJustify;
     bool m_alignToBand = false;
     bool m_autoSize = true;
@@ -117,6 +168,10 @@ private:
     bool m_wordWrap = true;
     TMethod m_onPrint;
     int m_loadedFontSize = 0;
+    PrintHandler m_printHandler;
+    QStringList m_printLines;
+    int m_nextLine = 0;
+    TextPlacement m_placement;
 };
 
 class TRpLabel : public TRpCustomLabel {
@@ -127,6 +182,9 @@ public:
     explicit TRpLabel(TComponent* owner = nullptr);
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption) { m_caption = caption; }
+
+protected:
+    QString printText(TRpPrintContext& context) override;
 
 private:
     QString m_caption;
@@ -140,6 +198,9 @@ public:
     explicit TRpMemo(TComponent* owner = nullptr);
     TStrings* lines() const { return m_lines; }
     void setLines(TStrings* lines);
+
+protected:
+    QString printText(TRpPrintContext& context) override;
 
 private:
     TStrings* m_lines;
@@ -165,11 +226,19 @@ public:
     void defineProperties(TPropertyDefiner& definer) override;
     void loaded() override;
 
+    void prepare(TRpPrintContext& context) override;
+    void unprepare() override;
+
+protected:
+    QString printText(TRpPrintContext& context) override;
+
 private:
     TComponentRef<TDataSet> m_dataSet;
     QString m_dataField;
     QString m_mask;
     QString m_legacyDataSource;
+    IRpEvDataSet* m_evDataSet = nullptr;
+    int m_fieldIndex = -1;
 };
 
 class TRpExpr : public TRpCustomLabel {
@@ -181,6 +250,7 @@ class TRpExpr : public TRpCustomLabel {
     Q_PROPERTY(bool ResetAfterPrint READ resetAfterPrint WRITE setResetAfterPrint)
 public:
     explicit TRpExpr(TComponent* owner = nullptr);
+    ~TRpExpr() override;
     QString expression() const { return m_expression; }
     void setExpression(const QString& expression) { m_expression = expression; }
     QString mask() const { return m_mask; }
@@ -190,7 +260,19 @@ public:
     bool resetAfterPrint() const { return m_resetAfterPrint; }
     void setResetAfterPrint(bool reset) { m_resetAfterPrint = reset; }
 
+    void prepare(TRpPrintContext& context) override;
+    void unprepare() override;
+    // Called by the controller the expression is registered with, once per detail record.
+    void aggregateStep();
+    // What the design surface shows: the expression, or "(none)".
+    QString designCaption() const;
+
+protected:
+    QString printText(TRpPrintContext& context) override;
+    void printCompleted() override;
+
 private:
+    std::unique_ptr<TRpEvaluator> m_evaluator;
     QString m_expression;
     QString m_mask;
     TComponentRef<TComponent> m_master;
@@ -208,6 +290,12 @@ public:
     QString text() const { return m_text; }
     void setText(const QString& text) { m_text = text; }
 
+    // What the design surface shows: Text and the data kind's name in parentheses.
+    QString designCaption() const;
+
+protected:
+    QString printText(TRpPrintContext& context) override;
+
 private:
     TRpSysDataType m_data = TRpSysDataType::rpsTime;
     QString m_text;
@@ -220,14 +308,30 @@ class TRpExprMemo : public TRpCustomLabel {
     Q_PROPERTY(bool RemoveBlankLines READ removeBlankLines WRITE setRemoveBlankLines)
 public:
     explicit TRpExprMemo(TComponent* owner = nullptr);
+    ~TRpExprMemo() override;
     TStrings* lines() const { return m_lines; }
     void setLines(TStrings* lines);
     bool removeBlankLines() const { return m_removeBlankLines; }
     void setRemoveBlankLines(bool remove) { m_removeBlankLines = remove; }
 
+    void prepare(TRpPrintContext& context) override;
+    void unprepare() override;
+
+protected:
+    QString printText(TRpPrintContext& context) override;
+
 private:
+    // An expression found between braces, removed from its line.
+    struct Embedded {
+        int line;
+        qsizetype position;
+        std::unique_ptr<TRpEvaluator> evaluator;
+    };
+
     TStrings* m_lines;
     bool m_removeBlankLines = false;
+    QStringList m_strippedLines;
+    std::vector<Embedded> m_embedded;
 };
 
 class TRpShape : public TRpPrintable {
@@ -247,6 +351,9 @@ public:
     void setPen(TPen* pen);
     TBrush* brush() const { return m_brush; }
     void setBrush(TBrush* brush);
+
+protected:
+    void printContents(TRpPrintContext& context, const QRectF& area) override;
 
 private:
     TRpShapeType m_shape = TRpShapeType::rpsRectangle;
@@ -273,6 +380,9 @@ public:
     bool stretch() const { return m_stretch; }
     void setStretch(bool stretch) { m_stretch = stretch; }
 
+protected:
+    void printContents(TRpPrintContext& context, const QRectF& area) override;
+
 private:
     TPicture* m_picture;
     bool m_autoSize = false;
@@ -297,9 +407,20 @@ public:
     bool stretch() const { return m_stretch; }
     void setStretch(bool stretch) { m_stretch = stretch; }
 
+    void prepare(TRpPrintContext& context) override;
+    void unprepare() override;
+
+protected:
+    void printContents(TRpPrintContext& context, const QRectF& area) override;
+
 private:
+    // The picture in the field of the current record; a null image when there is none.
+    QImage fieldImage() const;
+
     TComponentRef<TDataSet> m_dataSet;
     QString m_dataField;
+    IRpEvDataSet* m_evDataSet = nullptr;
+    int m_fieldIndex = -1;
     bool m_center = true;
     bool m_stretch = false;
 };
