@@ -114,10 +114,8 @@ void Interpreter::checkLimits()
 
 void Interpreter::enterFromHost()
 {
-    if (hostDepth_++ == 0) {
-        char marker = 0;
-        stackBase_ = &marker;
-    }
+    if (hostDepth_++ == 0)
+        stackBase_ = static_cast<const char*>(__builtin_frame_address(0));
 }
 
 void Interpreter::leaveToHost()
@@ -128,8 +126,8 @@ void Interpreter::leaveToHost()
 
 void Interpreter::enterCall()
 {
-    char marker = 0;
-    const bool stackExhausted = stackBase_ && std::llabs(stackBase_ - &marker) > limits::stackBudgetBytes;
+    const char* here = static_cast<const char*>(__builtin_frame_address(0));
+    const bool stackExhausted = stackBase_ && std::llabs(stackBase_ - here) > limits::stackBudgetBytes;
     if (callDepth_ >= limits::maxCallDepth || stackExhausted)
         raise(ErrOutOfStack);
     ++callDepth_;
@@ -270,17 +268,16 @@ Frame* Interpreter::acquireFrame(Procedure& procedure)
 void Interpreter::releaseFrame(Procedure& procedure, Frame* frame)
 {
     std::unique_ptr<Frame> owned(frame);
-    // Locals may hold the last reference to an object whose Class_Terminate runs now.
-    std::vector<Variant> locals;
-    locals.swap(frame->storage);
-    frame->storage.assign(locals.size(), Variant());
+    // Locals may hold the last reference to an object whose Class_Terminate runs now;
+    // each is emptied before its old value is released.
+    for (Variant& local : frame->storage)
+        local = Variant();
     frame->withObjects.clear();
     frame->resumeNext = false;
     DispatchPtr me = std::move(frame->meHold);
     frame->me = nullptr;
     if (procedure.framePool.size() < 8)
         procedure.framePool.push_back(std::move(owned));
-    locals.clear();
     me.reset();
 }
 
@@ -410,6 +407,14 @@ Arguments Interpreter::evalArgs(const ExprList& args, Frame& f)
     return values;
 }
 
+void Interpreter::evalIndexes(const ExprList& args, Frame& f, QVarLengthArray<qint32, 4>& indexes)
+{
+    for (const ExprPtr& arg : args) {
+        const Variant index = eval(*arg, f);
+        indexes.append(index.isIntegralType() ? index.integralValue() : toLong(index));
+    }
+}
+
 Variant Interpreter::elementOf(const Variant& array, const Arguments& args)
 {
     const ArrayData* data = array.array();
@@ -470,6 +475,15 @@ Variant Interpreter::evalName(const NameExpr& n, Frame& f, int flags)
             raise(ErrInvalidMe);
         if (n.args.empty() && (!n.hasParens || !slot->isObject()))
             return *slot;
+        if (slot->isArray()) {
+            QVarLengthArray<qint32, 4> indexes;
+            evalIndexes(n.args, f, indexes);
+            const ArrayData* data = nameSlot(n, f)->array();
+            const qint64 offset = data ? data->offsetOf(indexes.constData(), static_cast<size_t>(indexes.size())) : -1;
+            if (offset < 0)
+                raise(ErrSubscript);
+            return data->elements[static_cast<size_t>(offset)];
+        }
         Arguments args = evalArgs(n.args, f);
         return applyArguments(*nameSlot(n, f), args, n.name);
     }
@@ -700,6 +714,14 @@ Variant Interpreter::evalBinary(const BinaryExpr& b, Frame& f)
         case BinaryOp::Add: return whole(x + y);
         case BinaryOp::Subtract: return whole(x - y);
         case BinaryOp::Multiply: return whole(x * y);
+        case BinaryOp::Mod:
+            if (y != 0)
+                return whole(x % y);
+            break;
+        case BinaryOp::IntDivide:
+            if (y != 0)
+                return whole(x / y);
+            break;
         case BinaryOp::Equal: return Variant::fromBool(x == y);
         case BinaryOp::NotEqual: return Variant::fromBool(x != y);
         case BinaryOp::Less: return Variant::fromBool(x < y);
@@ -709,6 +731,9 @@ Variant Interpreter::evalBinary(const BinaryExpr& b, Frame& f)
         default: break;
         }
     }
+    if (b.op == BinaryOp::Concat && lt == VarType::String && rt == VarType::String
+        && left.stringValue().size() + right.stringValue().size() <= limits::maxStringLength)
+        return Variant::fromString(left.stringValue() + right.stringValue());
     return applyBinary(b.op, left, right, b.literals);
 }
 
@@ -716,7 +741,16 @@ Variant Interpreter::eval(const Expr& e, Frame& f)
 {
     switch (e.kind) {
     case ExprKind::Literal: return static_cast<const LiteralExpr&>(e).value;
-    case ExprKind::Name: return evalName(static_cast<const NameExpr&>(e), f, InvokePropertyGet | InvokeMethod);
+    case ExprKind::Name: {
+        const auto& n = static_cast<const NameExpr&>(e);
+        if (n.args.empty() && !n.hasParens) { // plain variables, the most common case
+            if (n.ref == NameRef::Local)
+                return *f.refs[n.slot];
+            if (n.ref == NameRef::Global)
+                return globals.values[n.slot];
+        }
+        return evalName(n, f, InvokePropertyGet | InvokeMethod);
+    }
     case ExprKind::Member: return evalMember(static_cast<const MemberExpr&>(e), f, InvokePropertyGet | InvokeMethod);
     case ExprKind::Index: return evalIndex(static_cast<const IndexExpr&>(e), f);
     case ExprKind::Binary: {
@@ -858,12 +892,19 @@ void Interpreter::assignName(const NameExpr& n, Variant value, bool isSet, Frame
             *slot = std::move(value);
             return;
         }
-        Arguments args = evalArgs(n.args, f);
-        slot = nameSlot(n, f);
         if (slot->isArray()) {
-            elementRef(*slot, args) = std::move(value);
+            QVarLengthArray<qint32, 4> indexes;
+            evalIndexes(n.args, f, indexes);
+            slot = nameSlot(n, f);
+            ArrayData* data = slot->mutableArray();
+            const qint64 offset = data ? data->offsetOf(indexes.constData(), static_cast<size_t>(indexes.size())) : -1;
+            if (offset < 0)
+                raise(ErrSubscript);
+            data->elements[static_cast<size_t>(offset)] = std::move(value);
             return;
         }
+        Arguments args = evalArgs(n.args, f);
+        slot = nameSlot(n, f);
         if (!slot->isObject())
             raise(ErrTypeMismatch, n.name);
         args.push_back(std::move(value));

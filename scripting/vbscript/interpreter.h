@@ -99,6 +99,7 @@ private:
     Variant* nameSlot(const NameExpr& n, Frame& f);
     bool findGlobalMember(const NameExpr& n, int& objectIndex, int& memberId);
     Variant elementOf(const Variant& array, const Arguments& args);
+    void evalIndexes(const ExprList& args, Frame& f, QVarLengthArray<qint32, 4>& indexes);
     Variant& elementRef(Variant& array, const Arguments& args);
 
     // statements

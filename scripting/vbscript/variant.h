@@ -34,6 +34,42 @@ enum class VarType : quint16 {
 class Variant {
 public:
     Variant() = default;
+    // Copies touch only the member the type uses: a number copies no text or reference.
+    Variant(const Variant& other) : type_(other.type_), v_(other.v_)
+    {
+        if (other.type_ == VarType::String)
+            str_ = other.str_;
+        else if (other.ref_)
+            ref_ = other.ref_;
+    }
+    Variant& operator=(const Variant& other)
+    {
+        if (this != &other) {
+            Variant copy(other);
+            *this = std::move(copy);
+        }
+        return *this;
+    }
+    // A moved-from Variant is Empty.
+    Variant(Variant&& other) noexcept
+        : type_(other.type_), v_(other.v_), str_(std::move(other.str_)), ref_(std::move(other.ref_))
+    {
+        other.type_ = VarType::Empty;
+    }
+    Variant& operator=(Variant&& other) noexcept
+    {
+        if (this != &other) {
+            // The old value dies last, when this one is already whole: releasing an object
+            // may run script code that reads this variable.
+            Variant old(std::move(*this));
+            type_ = other.type_;
+            v_ = other.v_;
+            str_ = std::move(other.str_);
+            ref_ = std::move(other.ref_);
+            other.type_ = VarType::Empty;
+        }
+        return *this;
+    }
 
     static Variant null();
     static Variant fromBool(bool value);

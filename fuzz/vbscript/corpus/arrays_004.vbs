@@ -1,0 +1,2 @@
+Dim a(2)
+ReDim a(5)

@@ -1,0 +1,3 @@
+ReDim b(3)
+Erase b
+Print UBound(b)

@@ -1,0 +1,7 @@
+Class Bag
+  Public Stuff
+End Class
+Set x = New Bag
+Set y = x
+y.Stuff = "shared"
+Print x.Stuff

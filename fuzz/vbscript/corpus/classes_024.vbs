@@ -1,0 +1,2 @@
+Set x = Nothing
+x.Foo = 1

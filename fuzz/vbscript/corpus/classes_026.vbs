@@ -1,0 +1,2 @@
+Class Open
+  Public x

@@ -1,0 +1,1 @@
+Print Hex(255), Hex(-1), Hex(65536), Oct(8), Hex(CLng(-1))

@@ -1,0 +1,1 @@
+Print True + True, CInt(False), -True

@@ -1,0 +1,2 @@
+Print TypeName(Now), TypeName(Date), TypeName(Time), TypeName(Timer)
+Print Int(Now) = Date, Timer >= 0

@@ -1,0 +1,1 @@
+Print DateAdd("x", 1, Now)

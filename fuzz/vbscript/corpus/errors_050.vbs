@@ -1,0 +1,3 @@
+On Error Resume Next
+Err.Raise 9
+Print Err.Description

@@ -1,0 +1,3 @@
+On Error Resume Next
+Err.Raise 7
+Print Err, Err = 7

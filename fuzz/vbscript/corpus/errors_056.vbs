@@ -1,0 +1,1 @@
+Set fso = CreateObject("Scripting.FileSystemObject")

@@ -1,0 +1,2 @@
+ExecuteGlobal "Function Added(a) : Added = a + 100 : End Function"
+Print Added(1)

@@ -1,0 +1,1 @@
+Print MsgBox("hello"), InputBox("question", "title", "default")

@@ -1,0 +1,1 @@
+Print Eval("1 +")

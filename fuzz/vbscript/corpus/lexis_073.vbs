@@ -1,0 +1,2 @@
+Print "say ""hi"""
+Print Len("""")

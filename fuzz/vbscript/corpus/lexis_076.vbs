@@ -1,0 +1,2 @@
+[my value] = 5
+Print [my value] * 2

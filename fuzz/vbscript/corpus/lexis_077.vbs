@@ -1,0 +1,5 @@
+Option Explicit
+Dim a
+a = 1
+b = 2
+Print "not reached"

@@ -1,0 +1,1 @@
+Print Log(-1)

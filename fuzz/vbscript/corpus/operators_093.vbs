@@ -1,0 +1,1 @@
+Print Not 1 = 2

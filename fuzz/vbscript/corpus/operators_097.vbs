@@ -1,0 +1,1 @@
+Print 1 Is 2

@@ -1,0 +1,4 @@
+Function Square(x)
+  Square = x * x
+End Function
+Print Square(7)

@@ -1,0 +1,2 @@
+Print Twice(21)
+Function Twice(x): Twice = x * 2: End Function

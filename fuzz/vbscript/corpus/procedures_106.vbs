@@ -1,0 +1,6 @@
+total = 10
+Sub AddOne
+  total = total + 1
+End Sub
+AddOne
+Print total

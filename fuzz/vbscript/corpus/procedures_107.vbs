@@ -1,0 +1,3 @@
+Sub Two(a, b)
+End Sub
+Two 1

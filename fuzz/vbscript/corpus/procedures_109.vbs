@@ -1,0 +1,1 @@
+NoSuchThing 1, 2

@@ -1,0 +1,2 @@
+Const Pi = 3.14159, Name = "circle"
+Print Name, Pi * 2

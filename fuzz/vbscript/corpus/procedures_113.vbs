@@ -1,0 +1,2 @@
+Const Limit = 10
+Limit = 11

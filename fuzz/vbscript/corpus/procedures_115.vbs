@@ -1,0 +1,2 @@
+Dim a
+Dim a

@@ -1,0 +1,5 @@
+s = "b"
+Select Case s
+  Case "a": Print "A"
+  Case "b": Print "B"
+End Select

@@ -1,0 +1,3 @@
+For i = 1 To 3
+Next
+Print i

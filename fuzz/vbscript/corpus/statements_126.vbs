@@ -1,0 +1,2 @@
+For Each x In 5
+Next

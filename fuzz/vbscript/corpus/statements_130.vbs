@@ -1,0 +1,2 @@
+If True Then
+  x = 1

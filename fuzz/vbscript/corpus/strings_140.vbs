@@ -1,0 +1,1 @@
+Print IsNull(Left(Null, 1)), IsNull(Len(Null)), IsNull(UCase(Null))

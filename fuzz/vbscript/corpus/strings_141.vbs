@@ -1,0 +1,1 @@
+Print Left("abc", -1)

@@ -1,0 +1,1 @@
+Print Len(vbCrLf), Asc(vbTab), vbTextCompare, vbString
