@@ -152,6 +152,7 @@ private:
         double width = 0;  // the whole control, frame included
         double height = 0;
         double lineHeight = 0;
+        double ascent = 0;
         double insetLeft = 0, insetRight = 0, insetTop = 0;
     };
     class LinePrinter;
@@ -170,6 +171,7 @@ private:
     int m_loadedFontSize = 0;
     PrintHandler m_printHandler;
     QStringList m_printLines;
+    QList<double> m_lineWidths;
     int m_nextLine = 0;
     TextPlacement m_placement;
 };

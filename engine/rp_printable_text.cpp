@@ -61,7 +61,7 @@ public:
             const double lineBottom = lineTop + m_placement.lineHeight;
             if (lineBottom > m_bottom + kFitTolerance && !stretchTo(lineBottom))
                 break;
-            printLine(m_label.m_printLines.at(m_label.m_nextLine), lineTop);
+            printLine(m_label.m_nextLine, lineTop);
             lineTop = lineBottom;
             ++m_label.m_nextLine;
         }
@@ -96,37 +96,44 @@ private:
     double textLeft() const { return m_area.left() + m_placement.insetLeft; }
     double textWidth() const { return m_area.width() - m_placement.insetLeft - m_placement.insetRight; }
 
-    void printLine(const QString& line, double top)
+    void printLine(int index, double top)
     {
+        const QString& line = m_label.m_printLines.at(index);
+        const double left = lineLeft(m_label.m_lineWidths.value(index));
         if (m_painter)
-            drawLine(line, top);
+            drawLine(line, left, top);
         if (TRpExportFilter* filter = m_context.exportFilter())
-            exportLine(*filter, line, top);
+            exportLine(*filter, line, m_label.alignment() == TAlignment::taRightJustify ? textLeft() + textWidth() : left, top);
     }
 
-    void drawLine(const QString& line, double top) const
+    double lineLeft(double lineWidth) const
     {
-        Qt::Alignment flags = toQtAlignment(m_label.alignment()) | Qt::AlignTop;
-        int textFlags = Qt::TextSingleLine | Qt::TextDontClip;
-        if (rightToLeft(m_label.biDiMode()))
-            textFlags |= Qt::TextForceRightToLeft;
-        const QRectF lineArea = m_context.sink()->toDevice(QRectF(textLeft(), top, textWidth(), m_placement.lineHeight));
+        switch (m_label.alignment()) {
+        case TAlignment::taRightJustify:
+            return textLeft() + textWidth() - lineWidth;
+        case TAlignment::taCenter:
+            return textLeft() + (textWidth() - lineWidth) / 2;
+        default:
+            return textLeft();
+        }
+    }
+
+    void drawLine(const QString& line, double left, double top) const
+    {
+        const TRpPrinter& sink = *m_context.sink();
         m_painter->setFont(m_font);
         m_painter->setPen(m_color.isValid() ? m_color : QColor(Qt::black));
-        m_painter->drawText(lineArea, int(flags) | textFlags, line);
+        m_painter->setLayoutDirection(rightToLeft(m_label.biDiMode()) ? Qt::RightToLeft : Qt::LeftToRight);
+        m_painter->drawText(QPointF(sink.toDeviceX(left), sink.toDeviceY(top + m_placement.ascent)), line);
+        m_painter->setLayoutDirection(Qt::LeftToRight);
     }
 
     // Export filters take the left edge of a line, or its right edge when right-aligned.
-    void exportLine(TRpExportFilter& filter, const QString& line, double top) const
+    void exportLine(TRpExportFilter& filter, const QString& line, double x, double top) const
     {
-        const Qt::Alignment alignment = toQtAlignment(m_label.alignment());
-        double x = textLeft();
-        if (alignment == Qt::AlignRight)
-            x += textWidth();
-        else if (alignment == Qt::AlignHCenter)
-            x += (textWidth() - TRpTextMeasure(m_font).width(line)) / 2;
         const QColor background = m_label.transparent() ? QColor() : m_label.color().toQColor();
-        filter.textOut({m_font, m_color.isValid() ? m_color : QColor(Qt::black)}, background, line, alignment, top, x);
+        filter.textOut({m_font, m_color.isValid() ? m_color : QColor(Qt::black)}, background, line,
+                       toQtAlignment(m_label.alignment()), top, x);
     }
 
     TRpCustomLabel& m_label;
@@ -144,6 +151,7 @@ void TRpCustomLabel::prepare(TRpPrintContext& context)
 {
     TRpPrintable::prepare(context);
     m_printLines.clear();
+    m_lineWidths.clear();
     m_nextLine = 0;
 }
 
@@ -151,6 +159,7 @@ void TRpCustomLabel::unprepare()
 {
     TRpPrintable::unprepare();
     m_printLines.clear();
+    m_lineWidths.clear();
     m_nextLine = 0;
 }
 
@@ -198,11 +207,13 @@ void TRpCustomLabel::startText(TRpPrintContext& context, const QPaintDevice* dev
                                        autoSize()};
     m_printLines = rpFormatText(text, options, [&measure](const QString& piece) { return measure.width(piece); });
     m_nextLine = 0;
+    m_lineWidths.clear();
+    for (const QString& line : std::as_const(m_printLines))
+        m_lineWidths.append(measure.width(line));
+    placement.ascent = measure.ascent();
 
     if (autoSize()) {
-        double widest = 0;
-        for (const QString& line : std::as_const(m_printLines))
-            widest = std::max(widest, measure.width(line));
+        const double widest = m_lineWidths.isEmpty() ? 0 : *std::max_element(m_lineWidths.cbegin(), m_lineWidths.cend());
         const double width = widest + placement.insetLeft + placement.insetRight;
         if (alignment() == TAlignment::taRightJustify)
             placement.left += placement.width - width;
