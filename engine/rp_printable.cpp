@@ -180,7 +180,9 @@ TRpCustomLabel::TRpCustomLabel(TComponent* owner) : TRpPrintable(owner) {}
 void TRpCustomLabel::setBiDiMode(TBiDiMode mode)
 {
     m_biDiMode = mode;
-    m_parentBiDiMode = false;
+    // A stored BiDiMode is read before ParentBiDiMode; reading it must not undo the default.
+    if (!isLoading())
+        m_parentBiDiMode = false;
 }
 
 void TRpCustomLabel::defineProperties(TPropertyDefiner& definer)

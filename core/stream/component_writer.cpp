@@ -138,6 +138,11 @@ void writeProperties(QObject* object, const QString& prefix, Properties& out, in
         const QVariant value = property.read(object);
         out.append({kind == props::Kind::Strings ? path + QLatin1String(".Strings") : path,
                     streamValue(object, property, value)});
+        // A string list can store extra values of its own ("Functions.DATA").
+        if (auto* strings = qobject_cast<TStrings*>(kind == props::Kind::Strings ? objectValue(value) : nullptr)) {
+            DefinedValues definer(path + QLatin1Char('.'), out);
+            strings->defineProperties(definer);
+        }
     }
     if (auto* persistent = qobject_cast<TPersistent*>(object)) {
         DefinedValues definer(prefix, out);

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <limits>
 
 namespace floattext {
@@ -83,8 +84,57 @@ std::optional<long double> parse(const QByteArray& text)
     return parseAs<long double>(text);
 }
 
+namespace {
+
+// A plain decimal ("-12.34567") scaled by 10000 exactly, rounding the fifth decimal.
+std::optional<qint64> exactCurrency(const QByteArray& text)
+{
+    qsizetype i = 0;
+    const bool negative = i < text.size() && text.at(i) == '-';
+    if (i < text.size() && (text.at(i) == '-' || text.at(i) == '+'))
+        ++i;
+    quint64 scaled = 0;
+    int decimals = -1;
+    bool roundUp = false;
+    bool anyDigit = false;
+    for (; i < text.size(); ++i) {
+        const char c = text.at(i);
+        if (c == '.' && decimals < 0) {
+            decimals = 0;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        anyDigit = true;
+        if (decimals >= 4) {
+            if (decimals++ == 4)
+                roundUp = c >= '5';
+            continue;
+        }
+        if (scaled > (quint64(1) << 62) / 10)
+            return std::nullopt;
+        scaled = scaled * 10 + quint64(c - '0');
+        if (decimals >= 0)
+            ++decimals;
+    }
+    if (!anyDigit)
+        return std::nullopt;
+    for (int d = decimals < 0 ? 0 : std::min(decimals, 4); d < 4; ++d) {
+        if (scaled > (quint64(1) << 62) / 10)
+            return std::nullopt;
+        scaled *= 10;
+    }
+    if (roundUp)
+        ++scaled;
+    return negative ? -qint64(scaled) : qint64(scaled);
+}
+
+} // namespace
+
 std::optional<qint64> parseCurrency(const QByteArray& text)
 {
+    if (auto exact = exactCurrency(text))
+        return exact;
     const auto value = parse(text);
     if (!value)
         return std::nullopt;

@@ -9,6 +9,16 @@ namespace {
 using Type = TStreamValue::Type;
 
 constexpr int kPieceLength = 64;
+
+// A whole number gets a decimal point, so that it reads back as a float, not an integer.
+QByteArray extendedText(long double value)
+{
+    QByteArray text = floattext::extendedText(value);
+    bool plain = true;
+    for (char c : text)
+        plain = plain && ((c >= '0' && c <= '9') || c == '-');
+    return plain ? text + ".0" : text;
+}
 constexpr int kBytesPerLine = 32;
 
 class TextWriter {
@@ -74,7 +84,7 @@ private:
             m_out += QByteArray::number(value.toInteger());
             break;
         case Type::Extended:
-            m_out += floattext::extendedText(value.toFloat());
+            m_out += extendedText(value.toFloat());
             break;
         case Type::Single:
             m_out += floattext::singleText(float(value.toFloat())) + 's';

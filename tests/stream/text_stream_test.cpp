@@ -59,6 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"int64", TStreamValue::integer(qint64(1) << 40), "1099511627776"},
         TextCase{"extended", TStreamValue::extended(2.5L), "2.5"},
         TextCase{"extendedExponent", TStreamValue::extended(1e-10L), "1e-10"},
+        TextCase{"extendedWhole", TStreamValue::extended(100.0L), "100.0"},
         TextCase{"single", TStreamValue::single(1.25f), "1.25s"},
         TextCase{"currency", TStreamValue::currency(-123450), "-12.345c"},
         TextCase{"date", TStreamValue::date(36526.5), "36526.5d"},

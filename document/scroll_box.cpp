@@ -1,0 +1,3 @@
+#include "document/scroll_box.h"
+
+TScrollBox::TScrollBox(TComponent* owner) : TControl(owner) {}
