@@ -170,7 +170,7 @@ PrintTest::~PrintTest()
         sink.endDocument();
 }
 
-void PrintTest::place(TRpPrintable* control, double left, double top, double width, double height)
+void place(TRpPrintable* control, double left, double top, double width, double height)
 {
     TRpPrintableSize& size = *control->size();
     size.setNativeValue(TRpPrintableSize::LeftValue, left);

@@ -129,6 +129,9 @@ QStringList textsOf(const std::vector<DrawnText>& texts);
 // The page played onto a white image of the page's device size.
 QImage renderPage(const QPicture& page, const QSize& size);
 
+// Sets a control's native left, top, width and height.
+void place(TRpPrintable* control, double left, double top, double width, double height);
+
 class PrintTest : public ::testing::Test {
 protected:
     PrintTest();
@@ -143,7 +146,6 @@ protected:
         place(control, left, top, width, height);
         return control;
     }
-    static void place(TRpPrintable* control, double left, double top, double width, double height);
 
     // Starts a page on the sink, runs the drawing and gives the recorded page.
     QPicture printPage(const std::function<void()>& draw);
