@@ -11,6 +11,7 @@
 #include "engine/text/number_mask.h"
 
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -32,11 +33,20 @@ QDateTime dateTimeOf(const QVariant& value)
     switch (value.metaType().id()) {
     case QMetaType::QDate:
         return QDateTime(value.toDate(), QTime(0, 0));
-    case QMetaType::QTime:
-        return QDateTime(kZeroDate, value.toTime());
     default:
         return value.toDateTime();
     }
+}
+
+// A time of day held as a time, or as text in the ISO form some engines keep times in.
+std::optional<QTime> timeOf(const QVariant& value)
+{
+    if (value.metaType().id() == QMetaType::QTime)
+        return value.toTime();
+    if (value.metaType().id() != QMetaType::QString)
+        return std::nullopt;
+    const QTime time = QTime::fromString(value.toString(), Qt::ISODateWithMs);
+    return time.isValid() ? std::optional<QTime>(time) : std::nullopt;
 }
 
 // Fields the evaluator has no kind for: times go through the mask; memos and blobs give
@@ -44,9 +54,9 @@ QDateTime dateTimeOf(const QVariant& value)
 QString otherFieldText(const IRpEvField& field, const QString& mask)
 {
     const QVariant value = field.value();
+    if (const std::optional<QTime> time = timeOf(value); time && !mask.isEmpty())
+        return rpFormatDateTime(mask, QDateTime(kZeroDate, *time));
     switch (value.metaType().id()) {
-    case QMetaType::QTime:
-        return mask.isEmpty() ? field.displayText() : rpFormatDateTime(mask, dateTimeOf(value));
     case QMetaType::QString:
         return value.toString();
     case QMetaType::QByteArray:

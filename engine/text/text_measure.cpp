@@ -5,11 +5,11 @@
 
 namespace {
 
-// The screen resolution as the page recorder sees it.
+// The screen resolution as the page recorder sees it; it does not change during a run.
 int screenDpi()
 {
-    const QPicture probe;
-    return probe.logicalDpiX();
+    static const int dpi = QPicture().logicalDpiX();
+    return dpi;
 }
 
 } // namespace

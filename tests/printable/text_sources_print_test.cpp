@@ -55,6 +55,7 @@ TEST_F(TextSources, FieldsAreFormattedWithTheMaskOfTheirKind)
     records.add("Name", TRpEvFieldType::String, "Smith & Co", "Smith & Co");
     records.add("Paid", TRpEvFieldType::Boolean, true, "Yes");
     records.add("At", TRpEvFieldType::Other, QTime(9, 5, 0), "9:05 AM");
+    records.add("AtText", TRpEvFieldType::Other, QStringLiteral("17:45:00"), "5:45 PM");
 
     const struct {
         const char* field;
@@ -72,6 +73,8 @@ TEST_F(TextSources, FieldsAreFormattedWithTheMaskOfTheirKind)
         {"Name", "#,##0", "Smith & Co"},
         {"Paid", "0.00", "Yes"},
         {"At", "hh:nn", "09:05"},
+        {"At", "", "9:05 AM"},
+        {"AtText", "h:nn am/pm", "5:45 pm"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(printedField(c.field, c.mask), QString::fromUtf8(c.text)) << c.field << " " << c.mask;
