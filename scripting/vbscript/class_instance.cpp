@@ -14,6 +14,12 @@ ClassInstance::ClassInstance(const ClassDef& definition, std::shared_ptr<Interpr
 
 ClassInstance::~ClassInstance()
 {
+    runTerminate();
+    releaseValues(fields);
+}
+
+void ClassInstance::runTerminate()
+{
     Interpreter* interpreter = link_->interpreter;
     if (!interpreter)
         return;

@@ -36,6 +36,8 @@ public:
     bool terminated = false;
 
 private:
+    void runTerminate();
+
     const ClassDef& def_;
     std::shared_ptr<Program> program_; // owns def_
     std::shared_ptr<InterpreterLink> link_;

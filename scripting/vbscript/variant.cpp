@@ -164,6 +164,31 @@ ArrayData* Variant::mutableArray()
     return static_cast<ArrayData*>(ref_.get());
 }
 
+namespace {
+thread_local std::vector<Variant>* pendingReleases = nullptr;
+} // namespace
+
+void releaseValues(std::vector<Variant>& values)
+{
+    if (pendingReleases) { // inside a release already: the outermost loop frees these
+        for (Variant& value : values)
+            if (value.holdsReference())
+                pendingReleases->push_back(std::move(value));
+        return;
+    }
+    std::vector<Variant> queue;
+    for (Variant& value : values)
+        if (value.holdsReference())
+            queue.push_back(std::move(value));
+    pendingReleases = &queue;
+    while (!queue.empty()) {
+        Variant last = std::move(queue.back());
+        queue.pop_back();
+        last = Variant(); // its arrays and objects queue their own values
+    }
+    pendingReleases = nullptr;
+}
+
 std::shared_ptr<ArrayData> ArrayData::create(const std::vector<qint32>& bounds)
 {
     auto array = std::make_shared<ArrayData>();

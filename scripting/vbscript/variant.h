@@ -94,6 +94,7 @@ public:
     bool isObject() const { return type_ == VarType::Object; }
     bool isNothing() const { return type_ == VarType::Object && !ref_; }
     bool isArray() const { return type_ == VarType::Array; }
+    bool holdsReference() const { return static_cast<bool>(ref_); }
     bool isNumericType() const;  // Byte, Integer, Long, Single, Double, Currency, Boolean, Date
     bool isIntegralType() const; // Byte, Integer, Long, Boolean
 
@@ -130,7 +131,15 @@ private:
 
 // A rectangular array; elements are stored with the first index varying fastest, so that
 // ReDim Preserve of the last dimension keeps every element in place.
+// Releases values that may hold arrays or objects without nesting destructors: a chain of
+// a million linked objects is freed in a loop, not a million frames deep.
+void releaseValues(std::vector<Variant>& values);
+
 struct ArrayData {
+    ArrayData() = default;
+    ArrayData(const ArrayData&) = default;
+    ~ArrayData() { releaseValues(elements); }
+
     std::vector<qint32> upperBounds; // lower bounds are always 0
     std::vector<Variant> elements;
     bool fixedSize = false;  // declared with Dim a(n): ReDim is refused
