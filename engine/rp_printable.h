@@ -130,9 +130,6 @@ public:
     void prepare(TRpPrintContext& context) override;
     void print(TRpPrintContext& context, double x, double y) override;
     void unprepare() override;
-    // The lines of the text being printed, and how many of them are printed so far.
-    const QStringList& printLines() const { return m_printLines; }
-    int printedLineCount() const { return m_nextLine; }
 
     // Text controls store their font size as "FontSize"; a positive value read back
     // becomes the font's size.
