@@ -57,6 +57,43 @@ void enterValue(TVelParamInfo& line, const QString& text)
     }
 }
 
+IVelParamControl::Kind controlKindFor(TFieldType type)
+{
+    switch (type) {
+    case TFieldType::ftBoolean:
+        return IVelParamControl::Kind::CheckBox;
+    case TFieldType::ftDate:
+    case TFieldType::ftTime:
+    case TFieldType::ftDateTime:
+        return IVelParamControl::Kind::DateTimePicker;
+    default:
+        return IVelParamControl::Kind::Edit;
+    }
+}
+
+// Converts the text by the parameter's type as the parameter prompt's line would; a
+// parameter of no known type takes the text.
+void storeValue(TParam& param, const QString& text)
+{
+    if (param.dataType() == TFieldType::ftUnknown) {
+        param.setValue(text);
+        return;
+    }
+    TComponent owner;
+    auto* line = new TVelParamInfo(&owner);
+    line->setParam(&param);
+    line->setControl(TVelParamInfo::createControl(controlKindFor(param.dataType()), &owner));
+    enterValue(*line, text);
+    paramvalues::store(*line);
+}
+
+// The parameters of a dataset whose engine has them, whether bound or taken from a master.
+TParams* parametersOf(TDataSet* dataSet)
+{
+    auto* info = qobject_cast<TVelParamDataSetInfo*>(dsinfo::find(dataSet));
+    return info ? info->getParams(dataSet) : nullptr;
+}
+
 } // namespace
 
 TRpRunSession::TRpRunSession(TReport& report, QList<TComponent*> dataModules)
@@ -100,26 +137,19 @@ void TRpRunSession::leaveDesigning(TComponent* component)
 
 QStringList TRpRunSession::setParameters(const QHash<QString, QString>& values)
 {
-    QHash<QString, QString> pending;
+    QHash<QString, QString> byName;
     for (auto it = values.cbegin(); it != values.cend(); ++it)
-        pending.insert(it.key().toUpper(), it.value());
+        byName.insert(it.key().toUpper(), it.value());
     QStringList found;
-    TComponent lineOwner;
     for (TDataSet* dataSet : std::as_const(m_dataSets)) {
-        QList<TVelParamInfo*> lines;
-        dsinfo::addParamInfos(dataSet, &lineOwner, lines);
-        for (TVelParamInfo* line : std::as_const(lines)) {
-            TParam* param = line->param();
-            if (!param || !line->control() || !pending.contains(param->name().toUpper()))
+        TParams* params = parametersOf(dataSet);
+        for (int i = 0; params && i < params->count(); ++i) {
+            TParam* param = params->param(i);
+            const QString name = param->name().toUpper();
+            if (!byName.contains(name))
                 continue;
-            const QString text = pending.value(param->name().toUpper());
-            found.append(param->name().toUpper());
-            if (param->dataType() == TFieldType::ftUnknown) {
-                param->setValue(text);
-                continue;
-            }
-            enterValue(*line, text);
-            paramvalues::store(*line);
+            storeValue(*param, byName.value(name));
+            found.append(name);
         }
     }
     QStringList missing;

@@ -27,8 +27,9 @@ public:
     const QList<TDataSet*>& dataSets() const { return m_dataSets; }
 
     // Gives parameters of the datasets' queries the values, by parameter name (any case),
-    // converted by each parameter's data type as the parameter prompt would. Parameters
-    // not named keep their stored values. Raises EVelError for a value that is no value
+    // converted by each parameter's data type as the parameter prompt would; a parameter
+    // named here gets the value even when it would follow a master. Parameters not named
+    // keep their stored values. Raises EVelError for a value that is no value
     // of its type; answers the names no dataset has.
     QStringList setParameters(const QHash<QString, QString>& values);
 
