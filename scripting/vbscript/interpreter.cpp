@@ -852,6 +852,19 @@ Interpreter::Flow Interpreter::execStatement(const Stmt& s, Frame& f)
 void Interpreter::execAssign(const AssignStmt& s, Frame& f)
 {
     Variant value = eval(*s.value, f);
+    if (s.target->kind == ExprKind::Name && !value.isObject()) { // x = plain value
+        const auto& n = static_cast<const NameExpr&>(*s.target);
+        if (n.args.empty() && !n.isConst && !s.isSet) {
+            if (n.ref == NameRef::Local) {
+                *f.refs[n.slot] = std::move(value);
+                return;
+            }
+            if (n.ref == NameRef::Global) {
+                globals.values[n.slot] = std::move(value);
+                return;
+            }
+        }
+    }
     if (s.isSet) {
         if (!value.isObject())
             raise(ErrObjectRequired);
@@ -1130,6 +1143,8 @@ Interpreter::Flow Interpreter::execFor(const ForStmt& s, Frame& f)
     auto integral = [](const Variant& v) { return v.isIntegralType() || v.isEmpty(); };
     const bool wholeNumbers = integral(from) && integral(to) && integral(stepValue);
     const bool isLong = from.type() == VarType::Long || to.type() == VarType::Long || stepValue.type() == VarType::Long;
+    if (wholeNumbers && s.variable->ref == NameRef::Local)
+        return execWholeNumberFor(s, f, from.integralValue(), to.integralValue(), stepValue.integralValue(), isLong);
     const double end = toDouble(to);
     const double increment = toDouble(stepValue);
     double current = toDouble(from);
@@ -1154,6 +1169,39 @@ Interpreter::Flow Interpreter::execFor(const ForStmt& s, Frame& f)
             return flow;
         const Variant* slot = variableRef(*s.variable, f);
         current = toDouble(slot ? *slot : evalName(*s.variable, f, InvokePropertyGet)) + increment;
+        store(current);
+    }
+    return Flow::Normal;
+}
+
+// For over whole numbers into a local variable: the counter stays an integer.
+Interpreter::Flow Interpreter::execWholeNumberFor(const ForStmt& s, Frame& f, qint64 current, qint64 end,
+                                                  qint64 increment, bool isLong)
+{
+    auto store = [&](qint64 value) {
+        *f.refs[s.variable->slot] = (!isLong && value >= -32768 && value <= 32767)
+            ? Variant::fromInteger(static_cast<qint16>(value))
+            : Variant::fromWholeNumber(static_cast<double>(value));
+    };
+    store(current);
+    for (;;) {
+        if (increment >= 0 ? current > end : current < end)
+            break;
+        step();
+        const Flow flow = execBlock(s.body, f);
+        if (flow == Flow::ExitFor)
+            break;
+        if (flow == Flow::ExitProcedure)
+            return flow;
+        const Variant& variable = *f.refs[s.variable->slot];
+        if (variable.isIntegralType()) {
+            current = variable.integralValue() + increment;
+        } else {
+            const double next = toDouble(variable) + static_cast<double>(increment);
+            if (next != std::floor(next) || std::fabs(next) > 9e15)
+                raise(ErrOverflow);
+            current = static_cast<qint64>(next);
+        }
         store(current);
     }
     return Flow::Normal;

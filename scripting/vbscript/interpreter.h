@@ -116,6 +116,7 @@ private:
     Flow execIf(const IfStmt& s, Frame& f);
     Flow execSelect(const SelectStmt& s, Frame& f);
     Flow execFor(const ForStmt& s, Frame& f);
+    Flow execWholeNumberFor(const ForStmt& s, Frame& f, qint64 current, qint64 end, qint64 increment, bool isLong);
     Flow execForEach(const ForEachStmt& s, Frame& f);
     Flow execDo(const DoStmt& s, Frame& f);
     Flow execWith(const WithStmt& s, Frame& f);

@@ -178,6 +178,8 @@ Variant len(Interpreter&, const Variant* a, int)
 {
     if (a[0].isNull())
         return Variant::null();
+    if (a[0].isString())
+        return Variant::fromLong(static_cast<qint32>(a[0].stringValue().size()));
     return Variant::fromLong(static_cast<qint32>(toString(a[0]).size()));
 }
 
