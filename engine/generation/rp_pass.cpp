@@ -275,13 +275,14 @@ void TRpPass::finish()
     if (m_environment)
         m_environment->unprepare();
     m_environment.reset();
+    m_report.setAvailable(true);
+    // Last, since ending the document writes the output, which may fail.
     if (TRpPrinter* printer = sink(); printer && printer->state() == TRpPrinterState::Busy) {
         if (isCancelled())
             printer->abort();
         else
             printer->endDocument();
     }
-    m_report.setAvailable(true);
 }
 
 void TRpPass::setConstant(const QString& name, int value)

@@ -11,6 +11,7 @@
 #include "engine/rp_report.h"
 #include "engine/sink/rp_printer.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QStringList>
 #include <QTemporaryDir>

@@ -413,3 +413,19 @@ TEST_F(GenerationTest, ExportPassCountsPagesWithoutDrawing)
     EXPECT_EQ(filter.calls, (QStringList{"start", "newPage", "endPage", "newPage", "endPage", "finish"}));
     EXPECT_EQ(pagesOf(hitsOf(QStringLiteral("D"))), (std::vector<int>{1, 2}));
 }
+
+TEST_F(GenerationTest, AFailingOutputRaisesAndLeavesTheReportAvailable)
+{
+    addProbe(addBand(QStringLiteral("Detail"), TRpBandType::rbDetail, 100), QStringLiteral("D"));
+    TRpPrinter pdf;
+    pdf.setDestination(TRpDestination::Pdf);
+    pdf.setPdfFile(dir.filePath(QStringLiteral("missing-folder/out.pdf")));
+    TRpPassOptions options;
+    options.sink = &pdf;
+    report->setUnits(TRpUnit::MM);
+    TRpPass pass(*report, options);
+    EXPECT_THROW(pass.run(), std::exception);
+    EXPECT_TRUE(report->available());
+    EXPECT_EQ(report->units(), TRpUnit::MM);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing-folder/out.pdf"))));
+}

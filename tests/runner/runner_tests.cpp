@@ -110,6 +110,10 @@ TEST_F(RunnerTest, MissingOrDamagedFilesExitWithStatusOne)
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_FALSE(result.err.isEmpty());
     EXPECT_FALSE(QFile::exists(path("a.pdf")));
+
+    result = run({QStringLiteral("--pdf"), path("no-folder/a.pdf"), example("loop_strings.vtx")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_FALSE(result.err.isEmpty());
 }
 
 TEST_F(RunnerTest, PrintingOnAPrinterThatDoesNotExistFails)
