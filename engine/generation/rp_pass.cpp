@@ -424,6 +424,8 @@ void TRpPass::breakBeforeBand(TRpCustomBand* band, TRpBandType type)
 
 double TRpPass::linkedHeight(TRpCustomBand* band) const
 {
+    if (!band->linkBand())
+        return 0;
     double height = 0;
     QSet<const TRpCustomBand*> seen{band};
     for (TRpCustomBand* linked = band->linkBand(); linked && !seen.contains(linked); linked = linked->linkBand()) {
