@@ -5,6 +5,7 @@
 #include "core/global_names.h"
 #include "core/settings/preferences.h"
 #include "core/strings/program_texts.h"
+#include "data/data_source.h"
 #include "data/dataset.h"
 #include "document/document_messages.h"
 #include "document/report_file.h"
@@ -265,6 +266,25 @@ void TfrmVelDesign::documentReady()
     }
     box->scrollTo(QPoint());
     setHelpContext(kHelpContext);
+}
+
+void TfrmVelDesign::addMissingDataSources()
+{
+    QList<TDataSet*> shown;
+    QList<TDataSet*> dataSets;
+    for (TComponent* component : components()) {
+        if (auto* source = qobject_cast<TDataSource*>(component); source && source->dataSet())
+            shown.append(source->dataSet());
+        else if (auto* dataSet = qobject_cast<TDataSet*>(component))
+            dataSets.append(dataSet);
+    }
+    for (TDataSet* dataSet : dataSets) {
+        if (shown.contains(dataSet))
+            continue;
+        auto* source = new TDataSource(this);
+        source->setNameUnchecked(names::defaultName(this, source->className()));
+        source->setDataSet(dataSet);
+    }
 }
 
 void TfrmVelDesign::ensureScriptHolder()

@@ -91,6 +91,9 @@ public:
     void completeAfterLoad();
     // Designing state, script holder, the report inside the first scroll box at 0, 0.
     void documentReady();
+    // Gives every dataset of the document that no data source shows a data source of
+    // its own (after a paste and after an imported file is opened).
+    void addMissingDataSources();
 
     void defineProperties(TPropertyDefiner& definer) override;
 

@@ -181,3 +181,29 @@ TEST_F(DataModules, NewDatamodulesAreNamedAfterTheirClass)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DataModules, EveryDatasetWithoutADataSourceGetsOne)
+{
+    TfrmVelDesign report;
+    auto* shown = new TDataSet(&report);
+    shown->setNameUnchecked(QStringLiteral("Shown"));
+    auto* source = new TDataSource(&report);
+    source->setNameUnchecked(QStringLiteral("DataSource1"));
+    source->setDataSet(shown);
+    auto* bare = new TDataSet(&report);
+    bare->setNameUnchecked(QStringLiteral("Bare"));
+    report.addMissingDataSources();
+    report.addMissingDataSources();
+    QList<TDataSource*> sources;
+    for (TComponent* component : report.components()) {
+        if (auto* each = qobject_cast<TDataSource*>(component))
+            sources.append(each);
+    }
+    ASSERT_EQ(sources.size(), 2);
+    EXPECT_EQ(sources[1]->dataSet(), bare);
+    EXPECT_EQ(sources[1]->name(), QStringLiteral("DataSource2"));
+}
+
+} // namespace
