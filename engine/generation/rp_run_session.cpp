@@ -105,10 +105,14 @@ TRpRunSession::TRpRunSession(TReport& report, QList<TComponent*> dataModules)
     for (TComponent* dataModule : std::as_const(m_dataModules))
         if (dataModule)
             collectDataSets(dataModule, m_dataSets);
-    leaveDesigning(m_root);
+    // Every state is taken before any is changed: leaving the state passes down to
+    // owned components.
+    recordDesigning(m_root);
     for (TComponent* dataModule : std::as_const(m_dataModules))
         if (dataModule)
-            leaveDesigning(dataModule);
+            recordDesigning(dataModule);
+    for (const auto& [component, designing] : m_designing)
+        component->setDesigning(false);
 }
 
 TRpRunSession::~TRpRunSession()
@@ -121,18 +125,22 @@ TRpRunSession::~TRpRunSession()
             datanotices::beep();
         }
     }
-    for (auto it = m_designing.cbegin(); it != m_designing.cend(); ++it)
-        it.key()->setDesigning(it.value());
+    // Owners come before what they own, so each component ends with its own state.
+    for (const auto& [component, designing] : std::as_const(m_designing)) {
+        if (component)
+            component->setDesigning(designing);
+    }
 }
 
-void TRpRunSession::leaveDesigning(TComponent* component)
+void TRpRunSession::recordDesigning(TComponent* component)
 {
-    if (!m_designing.contains(component)) {
-        m_designing.insert(component, component->isDesigning());
-        component->setDesigning(false);
+    for (const auto& [recorded, designing] : m_designing) {
+        if (recorded == component)
+            return;
     }
+    m_designing.append({component, component->isDesigning()});
     for (TComponent* owned : component->components())
-        leaveDesigning(owned);
+        recordDesigning(owned);
 }
 
 QStringList TRpRunSession::setParameters(const QHash<QString, QString>& values)

@@ -5,8 +5,11 @@
 #pragma once
 
 #include <QHash>
+#include <QPointer>
 #include <QList>
 #include <QString>
+
+#include <utility>
 
 class TComponent;
 class TDataSet;
@@ -40,12 +43,13 @@ public:
     void fillPassOptions(TRpPassOptions& options) const;
 
 private:
-    void leaveDesigning(TComponent* component);
+    void recordDesigning(TComponent* component);
 
     TReport& m_report;
     TComponent* m_root;
     QList<TComponent*> m_dataModules;
     QList<TDataSet*> m_dataSets;
     QList<TDataSet*> m_ownDataSets;
-    QHash<TComponent*, bool> m_designing;
+    // Each component with the designing state it had, owners before what they own.
+    QList<std::pair<QPointer<TComponent>, bool>> m_designing;
 };
