@@ -95,6 +95,11 @@ struct PageBandCase {
     std::vector<int> footerPages;
 };
 
+void PrintTo(const PageBandCase& c, std::ostream* out)
+{
+    *out << "FirstPageHeader " << c.firstPageHeader << ", LastPageFooter " << c.lastPageFooter;
+}
+
 class PageBandOptions : public GenerationTest, public ::testing::WithParamInterface<PageBandCase> {};
 
 TEST_P(PageBandOptions, HeaderAndFooterFollowTheOptions)

@@ -129,6 +129,11 @@ struct ExampleCase {
     QStringList texts;
 };
 
+void PrintTo(const ExampleCase& c, std::ostream* out)
+{
+    *out << c.file;
+}
+
 class ExampleRender : public RunnerTest, public ::testing::WithParamInterface<ExampleCase> {};
 
 TEST_P(ExampleRender, RendersToAPdfWithItsText)
