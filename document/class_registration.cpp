@@ -11,19 +11,9 @@
 #include "engine/rp_printable.h"
 #include "engine/rp_report.h"
 
-// The dataset classes come with the dataset layer; each is registered once its header exists.
-#if __has_include("data/table.h")
-#include "data/table.h"
-#define VELMOR_HAS_TABLE 1
-#endif
-#if __has_include("data/query.h")
-#include "data/query.h"
-#define VELMOR_HAS_QUERY 1
-#endif
-#if __has_include("data/field_classes.h")
 #include "data/field_classes.h"
-#define VELMOR_HAS_FIELDS 1
-#endif
+#include "data/query.h"
+#include "data/table.h"
 
 namespace classregistration {
 
@@ -57,15 +47,8 @@ QList<TClassInfo> extraClasses()
 
 QList<TClassInfo> unplacedClasses()
 {
-    QList<TClassInfo> classes;
-#ifdef VELMOR_HAS_TABLE
-    classes.append(TClassInfo::of<TTable>());
-#endif
-#ifdef VELMOR_HAS_QUERY
-    classes.append(TClassInfo::of<TQuery>());
-#endif
-    classes << TClassInfo::of<TReport>() << TClassInfo::of<TRpName>() << TClassInfo::of<TDataSource>();
-    return classes;
+    return {TClassInfo::of<TTable>(), TClassInfo::of<TQuery>(), TClassInfo::of<TReport>(), TClassInfo::of<TRpName>(),
+            TClassInfo::of<TDataSource>()};
 }
 
 QList<TClassInfo> documentClasses()
@@ -73,7 +56,6 @@ QList<TClassInfo> documentClasses()
     // The scroll box is part of every stored report document.
     QList<TClassInfo> classes{TClassInfo::of<TVelDataModuleLink>(), TClassInfo::of<TVelDataModule>(),
                               TClassInfo::of<TVelMemo>(), TClassInfo::of<TScrollBox>()};
-#ifdef VELMOR_HAS_FIELDS
     classes << TClassInfo::of<TField>() << TClassInfo::of<TStringField>() << TClassInfo::of<TNumericField>()
             << TClassInfo::of<TIntegerField>() << TClassInfo::of<TSmallintField>() << TClassInfo::of<TWordField>()
             << TClassInfo::of<TAutoIncField>() << TClassInfo::of<TFloatField>() << TClassInfo::of<TCurrencyField>()
@@ -81,7 +63,6 @@ QList<TClassInfo> documentClasses()
             << TClassInfo::of<TDateField>() << TClassInfo::of<TTimeField>() << TClassInfo::of<TBinaryField>()
             << TClassInfo::of<TBytesField>() << TClassInfo::of<TVarBytesField>() << TClassInfo::of<TBlobField>()
             << TClassInfo::of<TMemoField>() << TClassInfo::of<TGraphicField>() << TClassInfo::of<TWideStringField>();
-#endif
     return classes;
 }
 
