@@ -2,6 +2,7 @@
 #include "cli/command.h"
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
@@ -45,6 +46,11 @@ int main(int argc, char** argv)
     // Reports are drawn with fonts and pictures but never shown: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Run from a plain shell or a service there may be no runtime directory; a private one
+    // for this run keeps Qt from warning about it on standard error.
+    QTemporaryDir runtimeDirectory;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDirectory.isValid())
+        qputenv("XDG_RUNTIME_DIR", runtimeDirectory.path().toLocal8Bit());
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Velmor"));
     QGuiApplication::setApplicationVersion(QStringLiteral("0.1.0"));
