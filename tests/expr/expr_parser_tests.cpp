@@ -11,24 +11,6 @@
 
 using namespace exprtest;
 
-namespace {
-
-struct Case
-{
-    const char* expression;
-    TRpEvResult expected;
-};
-
-void expectAll(const std::vector<Case>& cases)
-{
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.expression);
-        EXPECT_EQ(evaluate(QString::fromUtf8(c.expression)), c.expected);
-    }
-}
-
-} // namespace
-
 TEST(ExprParser, PrecedenceAndExchangeRules)
 {
     expectAll({

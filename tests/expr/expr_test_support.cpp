@@ -2,6 +2,8 @@
 
 #include "engine/expr/expr_evaluator.h"
 
+#include <gtest/gtest.h>
+
 #include <QDate>
 
 void PrintTo(const TRpEvResult& result, std::ostream* out)
@@ -65,6 +67,18 @@ TRpEvResult evaluate(const QString& expression, const QList<IRpEvDataSet*>& data
     evaluator.setEnvironment(environment);
     evaluator.prepare(expression);
     return evaluator.value();
+}
+
+} // namespace exprtest
+
+namespace exprtest {
+
+void expectAll(const std::vector<ValueCase>& cases)
+{
+    for (const ValueCase& c : cases) {
+        SCOPED_TRACE(c.expression);
+        EXPECT_EQ(evaluate(QString::fromUtf8(c.expression)), c.expected);
+    }
 }
 
 } // namespace exprtest

@@ -24,6 +24,16 @@ inline TRpEvResult S(const QString& v) { return TRpEvResult::string(v); }
 inline TRpEvResult B(bool v) { return TRpEvResult::boolean(v); }
 inline TRpEvResult E(const QString& v) { return TRpEvResult::error(v); }
 
+// One expression and the value it must give.
+struct ValueCase
+{
+    const char* expression;
+    TRpEvResult expected;
+};
+
+// Evaluates every case on its own and compares, naming the expression on failure.
+void expectAll(const std::vector<ValueCase>& cases);
+
 class MemoryDataSet;
 
 class MemoryField : public IRpEvField
