@@ -15,12 +15,12 @@ QString TRpEvFunctionEntry::help() const
 
 int TRpEvFunctionEntry::category() const
 {
-    return !specification.isEmpty() && specification[0].isDigit() ? specification[0].digitValue() : -1;
+    return !argumentCode.isEmpty() && argumentCode[0].isDigit() ? argumentCode[0].digitValue() : -1;
 }
 
 QString TRpEvFunctionEntry::argumentKinds() const
 {
-    return category() < 0 ? specification : specification.mid(1);
+    return category() < 0 ? argumentCode : argumentCode.mid(1);
 }
 
 TRpEvFunctionLibrary& TRpEvFunctionLibrary::instance()

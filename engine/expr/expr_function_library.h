@@ -1,5 +1,5 @@
 // The name-ordered registry of expression functions. Registering one is a single call;
-// the builder reads the entries' descriptions and argument specifications.
+// the builder reads the entries' descriptions and argument codes.
 #pragma once
 
 #include "engine/expr/expr_function.h"
@@ -16,13 +16,13 @@ struct TRpEvFunctionEntry
 {
     QString name;          // upper case
     QString description;   // signature + "|" + help text
-    QString specification; // category digit, then one of B N S V per argument
+    QString argumentCode; // category digit, then one of B N S V per argument
     QString vendor;
     TRpEvFunctionFactory create;
 
     QString signature() const;
     QString help() const;
-    int category() const;         // 0 to 7, -1 when the specification has no digit
+    int category() const;         // 0 to 7, -1 when the code has no digit
     QString argumentKinds() const;
 };
 
@@ -36,10 +36,10 @@ public:
     void registerFunction(TRpEvFunctionEntry entry);
 
     template <class Function>
-    void registerFunction(const QString& name, const QString& description, const QString& specification,
+    void registerFunction(const QString& name, const QString& description, const QString& argumentCode,
                           const QString& vendor = QString())
     {
-        registerFunction(TRpEvFunctionEntry{name, description, specification, vendor,
+        registerFunction(TRpEvFunctionEntry{name, description, argumentCode, vendor,
                                             [] { return std::make_unique<Function>(); }});
     }
 

@@ -156,7 +156,7 @@ TEST(ExprFunctions, TimeAndDateUseTheLocalesShortFormat)
     EXPECT_EQ(evaluate("DATE('x')"), E("Too many arguments"));
 }
 
-TEST(ExprFunctionLibrary, EntriesAreOrderedByNameWithTheirSpecifications)
+TEST(ExprFunctionLibrary, EntriesAreOrderedByNameWithTheirArgumentCodes)
 {
     const TRpEvFunctionLibrary& library = TRpEvFunctionLibrary::instance();
     QStringList names;
@@ -180,12 +180,12 @@ TEST(ExprFunctionLibrary, EntriesAreOrderedByNameWithTheirSpecifications)
     const TRpEvFunctionEntry* velSum = library.find("VELSUM");
     ASSERT_TRUE(velSum);
     EXPECT_EQ(velSum->description, "VELSUM(<X>)|");
-    EXPECT_EQ(velSum->specification, "3N");
+    EXPECT_EQ(velSum->argumentCode, "3N");
     const TRpEvFunctionEntry* velSet = library.find("VELSET");
     ASSERT_TRUE(velSet);
     EXPECT_EQ(velSet->description, "VELSET(<X>, <St>)|<St> values seperated by | example \"A|B|C\"");
     EXPECT_EQ(velSet->help(), "<St> values seperated by | example \"A|B|C\"");
-    EXPECT_EQ(velSet->specification, "6NS");
+    EXPECT_EQ(velSet->argumentCode, "6NS");
 }
 
 namespace {
