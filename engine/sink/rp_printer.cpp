@@ -4,6 +4,7 @@
 #include "engine/sink/rp_page_list.h"
 #include "engine/sink/rp_page_target.h"
 #include "engine/sink/rp_paper_sizes.h"
+#include "engine/sink/rp_picture_check.h"
 
 #include <QBuffer>
 #include <QSaveFile>
@@ -137,6 +138,11 @@ QPainter* TRpPrinter::painter()
     return m_picturePainter.isActive() ? &m_picturePainter : nullptr;
 }
 
+IRpGlyphPainter* TRpPrinter::glyphPainter()
+{
+    return m_drawingOnDevice && m_target ? m_target->glyphPainter() : nullptr;
+}
+
 void TRpPrinter::startRecordedPage()
 {
     m_picture = QPicture();
@@ -239,6 +245,8 @@ void TRpPrinter::setPagesAvailable(int pages)
 
 QPicture TRpPrinter::decodePicture(const QByteArray& bytes, int pageNumber) const
 {
+    // Qt plays a picture without bounding what its records claim; refuse an unsafe one first.
+    rpCheckPagePicture(bytes, pageNumber);
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
