@@ -18,6 +18,7 @@ constexpr qsizetype kRegionRectSize = 16;
 constexpr int kLastColorSpec = 5;            // QColor::ExtendedRgb
 constexpr int kMaxFontWeight = 1000;
 constexpr int kMaxFontStretch = 4000;
+constexpr int kMaxFontFamilies = 64;
 
 [[noreturn]] void fault(const QString& reason)
 {
@@ -38,10 +39,12 @@ double realInRange(TRpPictureCursor& cursor, double low, double high, const char
     return value;
 }
 
-void checkStringList(TRpPictureCursor& cursor)
+// Qt tries every family of a font in turn when it looks the font up.
+void checkFontFamilies(TRpPictureCursor& cursor)
 {
     const quint32 count = cursor.u32();
-    cursor.requireRoom(count, 4, "strings");
+    cursor.requireRoom(count, 4, "font families");
+    requireRange(count, 0, kMaxFontFamilies, "number of font families");
     for (quint32 i = 0; i < count; ++i)
         checkString(cursor);
 }
@@ -55,9 +58,12 @@ void checkPngHeader(TRpPictureCursor& cursor)
         fault(QStringLiteral("its image does not start with a PNG header"));
     const quint32 width = cursor.u32();
     const quint32 height = cursor.u32();
-    if (width > kMaxImageSide || height > kMaxImageSide || quint64(width) * height > kMaxImagePixels)
+    const quint8 bitDepth = cursor.u8();
+    // Qt decodes 16-bit images to 64-bit pixels, all others to at most 32-bit ones.
+    const quint64 decodedBytes = quint64(width) * height * (bitDepth == 16 ? 8 : 4);
+    if (width > kMaxImageSide || height > kMaxImageSide || decodedBytes > kMaxImageBytes)
         fault(QStringLiteral("its image of %1 x %2 pixels is larger than a page holds").arg(width).arg(height));
-    cursor.bytes(5 + 4); // depth, colour type, compression, filter, interlace; CRC
+    cursor.bytes(4 + 4); // colour type, compression, filter, interlace; CRC
 }
 
 // Walks the PNG's chunks to its end, so the decoder never reads past the record.
@@ -264,7 +270,7 @@ void checkFont(TRpPictureCursor& cursor)
     cursor.i32(); // word spacing
     cursor.u8();  // hinting preference
     cursor.u8();  // capitalisation
-    checkStringList(cursor); // families
+    checkFontFamilies(cursor);
 }
 
 } // namespace rppicture

@@ -12,9 +12,9 @@ namespace rppicture {
 // The largest integer coordinate or page frame side, in device pixels: the extent Qt's
 // rasteriser works in.
 constexpr qint32 kMaxCoordinate = (1 << 23) - 1;
-// The largest embedded image: a 600 dpi scan of a large page, about 160 MB once decoded.
+// The largest embedded image, as decoded: 160 MB holds a 600 dpi colour scan of an A4 page.
 constexpr quint32 kMaxImageSide = 16384;
-constexpr quint64 kMaxImagePixels = 40'000'000;
+constexpr quint64 kMaxImageBytes = 160'000'000;
 // The largest font, in points or pixels.
 constexpr double kMaxFontSize = 10000;
 

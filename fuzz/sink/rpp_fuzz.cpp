@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the prepared report reader as a file: loading must either
-// succeed or fail with ERpPreparedFileError, and every page that loads must play.
+// succeed or fail with ERpPreparedFileError, and every page must either be refused with
+// ERpPreparedFileError or pass the page picture check and play.
 // Run it with TMPDIR on a memory file system (/dev/shm): each input is written to a file.
 #include "engine/sink/rp_errors.h"
 #include "engine/sink/rp_printer.h"
@@ -42,8 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TRpPrinter sink;
     try {
         sink.loadFromFile(fileName);
-        QImage canvas(64, 64, QImage::Format_RGB32);
-        for (int page = 1; page <= sink.pagesAvailable() && page <= 4; ++page) {
+    } catch (const ERpPreparedFileError&) {
+        return 0;
+    }
+    QImage canvas(64, 64, QImage::Format_RGB32);
+    for (int page = 1; page <= sink.pagesAvailable() && page <= 4; ++page) {
+        try {
             const std::optional<QPicture> picture = sink.page(page);
             if (!picture)
                 __builtin_trap(); // every counted page must be there
@@ -51,10 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             QPainter painter(&canvas);
             painter.scale(0.05, 0.05);
             painter.drawPicture(0, 0, *picture);
+        } catch (const ERpPreparedFileError&) {
+            // a damaged or unsafe page; the pages after it still play
         }
-        if (sink.page(sink.pagesAvailable() + 1))
-            __builtin_trap();
-    } catch (const ERpPreparedFileError&) {
     }
+    if (sink.page(sink.pagesAvailable() + 1))
+        __builtin_trap();
     return 0;
 }

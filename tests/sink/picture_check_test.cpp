@@ -413,6 +413,12 @@ const CraftedCase kCraftedCases[] = {
          putUInt32(b, at(r, kImage, kPngWidth + 4), 30000);
      },
      false, "(image): its image of 30000 x 30000 pixels is larger than a page holds"},
+    {"image_of_too_many_pixels",
+     [](QByteArray& b, const auto& r) {
+         putUInt32(b, at(r, kImage, kPngWidth), 12000);
+         putUInt32(b, at(r, kImage, kPngWidth + 4), 12000);
+     },
+     false, "(image): its image of 12000 x 12000 pixels is larger than a page holds"},
     {"image_past_its_record", [](QByteArray& b, const auto& r) { putUInt32(b, at(r, kImage, kPngWidth + 17), 100000); },
      false, "(image): it claims 100000 image bytes in"},
     {"unknown_record", [](QByteArray& b, const auto& r) { b[firstRecord(r, kPolygon).start] = 5; }, false,
