@@ -31,6 +31,8 @@ public:
     // A double that must be finite: nothing the engine draws has an infinite or NaN value.
     double real();
     QByteArrayView bytes(qsizetype count);
+    // Everything from an earlier position to the end, read or not.
+    QByteArrayView bytesFrom(qsizetype start) const { return m_bytes.sliced(start); }
     // The next count bytes as a cursor of their own; this one moves past them.
     TRpPictureCursor take(qsizetype count);
 

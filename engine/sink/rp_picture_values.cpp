@@ -1,5 +1,7 @@
 #include "engine/sink/rp_picture_values.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -66,10 +68,8 @@ void checkPngHeader(TRpPictureCursor& cursor)
     cursor.bytes(4 + 4); // colour type, compression, filter, interlace; CRC
 }
 
-// Walks the PNG's chunks to its end, so the decoder never reads past the record.
-void checkPng(TRpPictureCursor& cursor)
+void checkPngChunks(TRpPictureCursor& cursor)
 {
-    checkPngHeader(cursor);
     for (;;) {
         const quint32 length = cursor.u32();
         const QByteArrayView type = cursor.bytes(4);
@@ -79,6 +79,29 @@ void checkPng(TRpPictureCursor& cursor)
         if (type == "IEND")
             return;
     }
+}
+
+// Qt reads a record's values one after another without going back to the record's
+// length, so when its decoder gives up inside a PNG, the rest of the image's bytes would
+// be read as further values and records. The image is decoded here as play() decodes
+// it, from its first byte with the rest of the record after it, and must come out whole
+// having read exactly its own bytes.
+void checkPngDecodes(QByteArrayView fromImage, qsizetype imageSize)
+{
+    QByteArray bytes = QByteArray::fromRawData(fromImage.data(), fromImage.size());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    if (reader.read().isNull() || buffer.pos() != imageSize)
+        fault(QStringLiteral("its image cannot be decoded"));
+}
+
+void checkPng(TRpPictureCursor& cursor)
+{
+    const qsizetype start = cursor.position();
+    checkPngHeader(cursor);
+    checkPngChunks(cursor);
+    checkPngDecodes(cursor.bytesFrom(start), cursor.position() - start);
 }
 
 void checkGradientStops(TRpPictureCursor& cursor)

@@ -419,6 +419,8 @@ const CraftedCase kCraftedCases[] = {
          putUInt32(b, at(r, kImage, kPngWidth + 4), 12000);
      },
      false, "(image): its image of 12000 x 12000 pixels is larger than a page holds"},
+    {"undecodable_image", [](QByteArray& b, const auto& r) { b[at(r, kImage, kPngWidth + 13)] ^= 0x5a; }, false,
+     "(image): its image cannot be decoded"},
     {"image_past_its_record", [](QByteArray& b, const auto& r) { putUInt32(b, at(r, kImage, kPngWidth + 17), 100000); },
      false, "(image): it claims 100000 image bytes in"},
     {"unknown_record", [](QByteArray& b, const auto& r) { b[firstRecord(r, kPolygon).start] = 5; }, false,
