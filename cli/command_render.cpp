@@ -15,11 +15,23 @@
 #include "document/vel_data_module_link.h"
 #include "document/vel_design.h"
 #include "engine/generation/rp_run_session.h"
+#include "engine/sink/rp_page_list.h"
+#include "engine/sink/rp_page_recoding.h"
 #include "engine/sink/rp_printer.h"
 
 namespace cli {
 
 namespace {
+
+// Saves the loaded pages; with --compress, plain pages are splay-coded on the way.
+void savePrepared(const TRpPrinter& sink, const RenderOptions& options)
+{
+    const TRpPageList& pages = *sink.pageList();
+    if (options.compress && !pages.compressed())
+        rpWritePageList(*rpRecodedPages(pages, true), options.rpp);
+    else
+        sink.saveToFile(options.rpp);
+}
 
 int renderPrepared(const RenderOptions& options)
 {
@@ -30,7 +42,7 @@ int renderPrepared(const RenderOptions& options)
     TRpPrinter sink;
     sink.loadFromFile(options.input);
     if (!options.rpp.isEmpty())
-        sink.saveToFile(options.rpp);
+        savePrepared(sink, options);
     if (!options.pngDir.isEmpty())
         writePngPages(sink, options.pngDir, options.dpi);
     if (!options.pdf.isEmpty())

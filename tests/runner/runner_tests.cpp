@@ -214,6 +214,33 @@ TEST_F(RunnerTest, PreparedReportGivesTheSamePagesAgain)
     EXPECT_EQ(run({QStringLiteral("--export"), QStringLiteral("txt"), path("x.txt"), path("packed.rpp")}).exitCode, 1);
 }
 
+TEST_F(RunnerTest, CompressingAPreparedReportSplayCodesItsPages)
+{
+    ASSERT_EQ(run({QStringLiteral("--quiet"), QStringLiteral("--rpp"), path("plain.rpp"), example("grouped_list.vtx")})
+                  .exitCode,
+              0);
+    const RunResult result =
+        run({QStringLiteral("--compress"), QStringLiteral("--rpp"), path("packed.rpp"), path("plain.rpp")});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+
+    const QByteArray plainBytes = testsupport::readFile(path("plain.rpp"));
+    const QByteArray packedBytes = testsupport::readFile(path("packed.rpp"));
+    EXPECT_EQ(plainBytes.at(25), 0);
+    EXPECT_EQ(packedBytes.at(25), 1);
+    EXPECT_LT(packedBytes.size(), plainBytes.size());
+    TRpPrinter plain, packed;
+    plain.loadFromFile(path("plain.rpp"));
+    packed.loadFromFile(path("packed.rpp"));
+    ASSERT_GT(plain.pagesAvailable(), 1);
+    ASSERT_EQ(packed.pagesAvailable(), plain.pagesAvailable());
+    EXPECT_EQ(packed.pageSize(), plain.pageSize());
+    for (int page = 1; page <= plain.pagesAvailable(); ++page) {
+        const QPicture a = *plain.page(page);
+        const QPicture b = *packed.page(page);
+        EXPECT_EQ(QByteArray(a.data(), a.size()), QByteArray(b.data(), b.size())) << "page " << page;
+    }
+}
+
 namespace {
 
 // A list of the example orders of one city, the city a query parameter.
