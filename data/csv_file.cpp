@@ -1,17 +1,36 @@
 // Reading CSV tables: the first line names the fields; a column whose values all read as
 // integers, numbers, ISO dates or ISO date-times gets that type, else it holds text. An
 // empty value is null.
+//
+// The file is decoded once and split in place: every field is a view of the decoded
+// text (a quoted field is unescaped where it stands, which never makes it longer), so
+// no text is copied until a value is made of it.
 #include "data/file_table.h"
 
 #include "core/error.h"
+#include "data/value_conversion.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QStringDecoder>
 
+#include <charconv>
+#include <optional>
+
 namespace filetables {
 
 namespace {
+
+QString decodedText(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        text = QString::fromLatin1(bytes); // an old file in the system code page
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
 
 QChar separatorOf(QStringView text)
 {
@@ -25,63 +44,145 @@ QChar separatorOf(QStringView text)
     return u',';
 }
 
-// Splits the whole text into records of fields, honouring quotes ("" inside quotes is a
-// quote) and line breaks inside quoted fields.
-QList<QStringList> splitRecords(QStringView text, QChar separator)
+// The records of a text: every field of every record, in order, and where each record's
+// fields end.
+struct SplitText {
+    std::vector<QStringView> fields;
+    std::vector<size_t> recordEnds;
+
+    size_t recordCount() const { return recordEnds.size(); }
+    size_t recordBegin(size_t record) const { return record == 0 ? 0 : recordEnds[record - 1]; }
+    size_t fieldCount(size_t record) const { return recordEnds[record] - recordBegin(record); }
+    QStringView field(size_t record, size_t column) const
+    {
+        return column < fieldCount(record) ? fields[recordBegin(record) + column] : QStringView();
+    }
+};
+
+// Splits the text into records of fields, honouring quotes ("" inside quotes is a quote)
+// and line breaks inside quoted fields; a line with nothing on it is no record. Quotes
+// open a quoted stretch only at the start of a field; after it closes, what follows
+// belongs to the same field. The text is rewritten where quoted fields are unescaped.
+SplitText splitRecords(QString& text, QChar separator)
 {
-    QList<QStringList> records;
-    QStringList record;
-    QString field;
+    SplitText split;
+    QChar* const data = text.data();
+    const qsizetype size = text.size();
+    qsizetype fieldBegin = 0;
+    qsizetype write = 0; // where the current field's next character goes; never past the reader
+    size_t recordFirst = 0;
     bool quoted = false;
     bool fieldStarted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < text.size() && text[i + 1] == u'"') {
-                    field += u'"';
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                field += c;
-            }
-            continue;
+    const auto endField = [&](qsizetype next) {
+        split.fields.emplace_back(data + fieldBegin, write - fieldBegin);
+        fieldBegin = write = next;
+    };
+    const auto endRecord = [&](qsizetype next) {
+        if (fieldStarted || write > fieldBegin || split.fields.size() > recordFirst) {
+            endField(next);
+            split.recordEnds.push_back(split.fields.size());
         }
-        if (c == u'"' && field.isEmpty()) {
+        fieldBegin = write = next;
+        recordFirst = split.fields.size();
+        fieldStarted = false;
+    };
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = data[i];
+        if (quoted) {
+            if (c != u'"') {
+                data[write++] = c;
+            } else if (i + 1 < size && data[i + 1] == u'"') {
+                data[write++] = c;
+                ++i;
+            } else {
+                quoted = false;
+            }
+        } else if (c == u'"' && write == fieldBegin) {
             quoted = true;
             fieldStarted = true;
         } else if (c == separator) {
-            record.append(field);
-            field.clear();
+            endField(i + 1);
             fieldStarted = true;
         } else if (c == u'\n' || c == u'\r') {
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            if (c == u'\r' && i + 1 < size && data[i + 1] == u'\n')
                 ++i;
-            if (fieldStarted || !field.isEmpty() || !record.isEmpty()) {
-                record.append(field);
-                records.append(record);
-            }
-            record.clear();
-            field.clear();
-            fieldStarted = false;
+            endRecord(i + 1);
         } else {
-            field += c;
+            data[write++] = c;
             fieldStarted = true;
         }
     }
-    if (fieldStarted || !field.isEmpty() || !record.isEmpty()) {
-        record.append(field);
-        records.append(record);
-    }
-    return records;
+    endRecord(size);
+    return split;
 }
 
 enum class Guess { Integer, Float, Date, DateTime, Text };
 
-Guess guessOf(const QString& value)
+// Digits with an optional minus sign, short enough that they always fit.
+std::optional<qint64> plainInteger(QStringView value)
 {
+    const qsizetype start = value.startsWith(u'-') ? 1 : 0;
+    const qsizetype digits = value.size() - start;
+    if (digits < 1 || digits > 18)
+        return std::nullopt;
+    qint64 number = 0;
+    for (qsizetype i = start; i < value.size(); ++i) {
+        const char16_t c = value[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        number = number * 10 + (c - u'0');
+    }
+    return start ? -number : number;
+}
+
+// Digits with an optional minus sign and one decimal point between digits, read with the
+// standard library's exactly rounded conversion: the same number the general parse
+// gives, without its detours.
+std::optional<double> plainDecimal(QStringView value)
+{
+    constexpr qsizetype kLongest = 40;
+    const qsizetype start = value.startsWith(u'-') ? 1 : 0;
+    if (value.size() > kLongest || value.size() < start + 3)
+        return std::nullopt;
+    char buffer[kLongest];
+    qsizetype point = -1;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t c = value[i].unicode();
+        if (c == u'.' && point < 0 && i > start && i + 1 < value.size())
+            point = i;
+        else if ((c < u'0' || c > u'9') && !(i == 0 && start))
+            return std::nullopt;
+        buffer[i] = char(c);
+    }
+    double number = 0;
+    const char* end = buffer + value.size();
+    const auto [stop, error] = std::from_chars(buffer, end, number);
+    if (point < 0 || error != std::errc() || stop != end)
+        return std::nullopt;
+    return number;
+}
+
+// A value beginning with a letter is no number, date or date-time, unless it may spell
+// an infinity or "not a number".
+bool startsWithWord(QStringView value)
+{
+    const char16_t c = value.front().unicode();
+    const bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    return letter && c != u'i' && c != u'I' && c != u'n' && c != u'N';
+}
+
+// Every text counts as the first of these it reads as: an integer, a number, an ISO date,
+// an ISO date-time, else text. The common shapes are recognised before the general parse.
+Guess guessOf(QStringView value)
+{
+    if (plainInteger(value))
+        return Guess::Integer;
+    if (plainDecimal(value))
+        return Guess::Float;
+    if (value.size() == 10 && valueconversion::isoDate(value).isValid())
+        return Guess::Date;
+    if (startsWithWord(value))
+        return Guess::Text;
     bool ok = false;
     value.toLongLong(&ok);
     if (ok)
@@ -89,9 +190,9 @@ Guess guessOf(const QString& value)
     value.toDouble(&ok);
     if (ok)
         return Guess::Float;
-    if (value.size() == 10 && QDate::fromString(value, Qt::ISODate).isValid())
+    if (value.size() == 10 && QDate::fromString(value.toString(), Qt::ISODate).isValid())
         return Guess::Date;
-    if (value.size() > 10 && QDateTime::fromString(QString(value).replace(10, 1, u'T'), Qt::ISODate).isValid())
+    if (value.size() > 10 && QDateTime::fromString(value.toString().replace(10, 1, u'T'), Qt::ISODate).isValid())
         return Guess::DateTime;
     return Guess::Text;
 }
@@ -124,48 +225,64 @@ TFieldType typeOf(Guess guess)
     }
 }
 
-QVariant valueOf(const QString& text, TFieldType type)
+QVariant valueOf(QStringView text, TFieldType type)
 {
     if (text.isEmpty())
         return {};
     switch (type) {
     case TFieldType::ftInteger:
+        if (const std::optional<qint64> number = plainInteger(text))
+            return *number;
         return text.toLongLong();
     case TFieldType::ftFloat:
+        if (const std::optional<double> number = plainDecimal(text))
+            return *number;
         return text.toDouble();
     case TFieldType::ftDate:
-        return QDate::fromString(text, Qt::ISODate);
+        if (const QDate date = valueconversion::isoDate(text); date.isValid() && text.size() == 10)
+            return date;
+        return QDate::fromString(text.toString(), Qt::ISODate);
     case TFieldType::ftDateTime: {
         if (text.size() == 10)
-            return QDate::fromString(text, Qt::ISODate).startOfDay();
-        return QDateTime::fromString(QString(text).replace(10, 1, u'T'), Qt::ISODate);
+            return QDate::fromString(text.toString(), Qt::ISODate).startOfDay();
+        return QDateTime::fromString(text.toString().replace(10, 1, u'T'), Qt::ISODate);
     }
     default:
-        return text;
+        return text.toString();
     }
 }
 
-void defineColumns(TFileTable& table, const QStringList& header, const QList<QStringList>& records)
+// Guesses the column's type from its values and stores them in that type: each value is
+// read once as what it looks like, and read again only when the column's type is wider.
+TFieldDef readColumn(TFileTable& table, const SplitText& split, size_t column, QStringView heading)
 {
-    for (qsizetype column = 0; column < header.size(); ++column) {
-        TFieldDef def;
-        def.name = header[column].trimmed();
-        if (def.name.isEmpty())
-            def.name = QStringLiteral("Field%1").arg(column + 1);
-        std::optional<Guess> guess;
-        int longest = 0;
-        for (qsizetype row = 1; row < records.size(); ++row) {
-            const QString value = records[row].value(column);
-            if (value.isEmpty())
-                continue;
-            longest = std::max(longest, int(value.size()));
-            guess = guess ? widen(*guess, guessOf(value)) : guessOf(value);
-        }
-        def.dataType = typeOf(guess.value_or(Guess::Text));
-        if (def.dataType == TFieldType::ftString)
-            def.size = std::max(longest, 1);
-        table.defs.append(def);
+    TFieldDef def;
+    def.name = heading.trimmed().toString();
+    if (def.name.isEmpty())
+        def.name = QStringLiteral("Field%1").arg(column + 1);
+    const size_t columns = size_t(table.defs.size());
+    const size_t rows = split.recordCount() - 1;
+    std::vector<Guess> guesses(rows, Guess::Text);
+    std::optional<Guess> guess;
+    int longest = 0;
+    for (size_t row = 0; row < rows; ++row) {
+        const QStringView value = split.field(row + 1, column);
+        if (value.isEmpty())
+            continue;
+        longest = std::max(longest, int(value.size()));
+        guesses[row] = guessOf(value);
+        guess = guess ? widen(*guess, guesses[row]) : guesses[row];
+        table.values[row * columns + column] = valueOf(value, typeOf(guesses[row]));
     }
+    def.dataType = typeOf(guess.value_or(Guess::Text));
+    if (def.dataType == TFieldType::ftString)
+        def.size = std::max(longest, 1);
+    for (size_t row = 0; guess && row < rows; ++row) {
+        const QStringView value = split.field(row + 1, column);
+        if (!value.isEmpty() && guesses[row] != *guess)
+            table.values[row * columns + column] = valueOf(value, def.dataType);
+    }
+    return def;
 }
 
 } // namespace
@@ -175,25 +292,17 @@ std::shared_ptr<TFileTable> readCsv(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EVelError(QStringLiteral("Could not open %1: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        text = QString::fromLatin1(bytes); // an old file in the system code page
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    const QList<QStringList> records = splitRecords(text, separatorOf(text));
+    QString text = decodedText(file.readAll());
+    const SplitText split = splitRecords(text, separatorOf(text));
     auto table = std::make_shared<TFileTable>();
-    if (records.isEmpty())
+    if (split.recordCount() == 0)
         return table;
-    defineColumns(*table, records.first(), records);
-    for (qsizetype row = 1; row < records.size(); ++row) {
-        std::vector<QVariant> values;
-        values.reserve(size_t(table->defs.size()));
-        for (qsizetype column = 0; column < table->defs.size(); ++column)
-            values.push_back(valueOf(records[row].value(column), table->defs[column].dataType));
-        table->appendRow(std::move(values));
-    }
+    const size_t columns = split.fieldCount(0);
+    table->rowCount = int(split.recordCount() - 1);
+    table->defs.resize(qsizetype(columns));
+    table->values.resize(size_t(table->rowCount) * columns);
+    for (size_t column = 0; column < columns; ++column)
+        table->defs[qsizetype(column)] = readColumn(*table, split, column, split.field(0, column));
     return table;
 }
 

@@ -103,7 +103,7 @@ void TDataSet::open()
         throw EVelError(openErrorMessage(error.message()));
     }
     m_bof = true;
-    m_eof = m_rowCount == 0;
+    m_eof = m_records.rowCount() == 0;
     emit afterOpen();
     emit afterScroll();
 }
@@ -147,15 +147,13 @@ void TDataSet::refresh()
     m_knownCount = m_cursor->knownRecordCount();
     moveTo(0);
     m_bof = true;
-    m_eof = m_rowCount == 0;
+    m_eof = m_records.rowCount() == 0;
     emit afterScroll();
 }
 
 void TDataSet::resetBuffer()
 {
-    m_values.clear();
-    m_columns = int(m_fieldDefs.size());
-    m_rowCount = 0;
+    m_records.reset(int(m_fieldDefs.size()));
     m_knownCount = -1;
     m_current = 0;
     m_allFetched = !m_cursor;
@@ -168,21 +166,16 @@ bool TDataSet::fetchRow()
 {
     if (m_allFetched)
         return false;
-    const size_t before = m_values.size();
-    if (!m_cursor->fetch(m_values)) {
-        m_values.resize(before);
+    if (!m_records.fetch(*m_cursor)) {
         m_allFetched = true;
         return false;
     }
-    // A cursor that hands over a short or long record is padded or cut, never trusted.
-    m_values.resize(before + size_t(m_columns));
-    ++m_rowCount;
     return true;
 }
 
 bool TDataSet::fetchUpTo(int row)
 {
-    while (m_rowCount <= row) {
+    while (m_records.rowCount() <= row) {
         if (!fetchRow())
             return false;
     }
@@ -198,7 +191,7 @@ void TDataSet::fetchAll()
 void TDataSet::moveTo(int row)
 {
     fetchUpTo(row);
-    m_current = m_rowCount == 0 ? 0 : std::clamp(row, 0, m_rowCount - 1);
+    m_current = m_records.rowCount() == 0 ? 0 : std::clamp(row, 0, m_records.rowCount() - 1);
 }
 
 void TDataSet::first()
@@ -207,7 +200,7 @@ void TDataSet::first()
         return;
     moveTo(0);
     m_bof = true;
-    m_eof = m_rowCount == 0;
+    m_eof = m_records.rowCount() == 0;
     emit afterScroll();
 }
 
@@ -242,9 +235,9 @@ void TDataSet::last()
     if (!m_active)
         return;
     fetchAll();
-    m_current = std::max(0, m_rowCount - 1);
+    m_current = std::max(0, m_records.rowCount() - 1);
     m_eof = true;
-    m_bof = m_rowCount == 0;
+    m_bof = m_records.rowCount() == 0;
     emit afterScroll();
 }
 
@@ -253,15 +246,15 @@ int TDataSet::recordCount() const
     if (!m_active)
         return 0;
     if (m_allFetched)
-        return m_rowCount;
+        return m_records.rowCount();
     return m_knownCount;
 }
 
 const QVariant& TDataSet::columnValue(int column) const
 {
-    if (m_rowCount == 0 || column < 0 || column >= m_columns)
+    if (m_records.rowCount() == 0 || column < 0 || column >= m_records.columnCount())
         return nullValue();
-    return m_values[size_t(m_current) * size_t(m_columns) + size_t(column)];
+    return m_records.at(m_current, column);
 }
 
 std::unique_ptr<TRecordCursor> TDataSet::createCursor()
@@ -411,10 +404,10 @@ QVariant TDataSet::lookup(const QString& keyFields, const QVariantList& keyValue
         }
         fetchAll();
         // From the last record back, so that the first matching record wins.
-        for (int row = m_rowCount - 1; row >= 0; --row) {
+        for (int row = m_records.rowCount() - 1; row >= 0; --row) {
             QVariantList values;
             for (int column : std::as_const(index.keyColumns))
-                values.append(m_values[size_t(row) * size_t(m_columns) + size_t(column)]);
+                values.append(m_records.at(row, column));
             index.rows.insert(lookupKey(values), row);
         }
         indexIt = m_lookupIndexes.insert(keyFields.toUpper(), std::move(index));
@@ -422,5 +415,5 @@ QVariant TDataSet::lookup(const QString& keyFields, const QVariantList& keyValue
     const auto rowIt = indexIt->rows.constFind(lookupKey(keyValues));
     if (rowIt == indexIt->rows.constEnd())
         return {};
-    return m_values[size_t(*rowIt) * size_t(m_columns) + size_t(resultColumn)];
+    return m_records.at(*rowIt, resultColumn);
 }

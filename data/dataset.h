@@ -5,6 +5,7 @@
 
 #include "core/component.h"
 #include "data/field_def.h"
+#include "data/record_buffer.h"
 
 #include <QHash>
 #include <QVariant>
@@ -42,11 +43,11 @@ public:
     void last();
     bool eof() const { return m_eof; }
     bool bof() const { return m_bof; }
-    bool isEmpty() const { return m_rowCount == 0; }
+    bool isEmpty() const { return m_records.rowCount() == 0; }
     // -1 while the engine cannot tell without fetching every record.
     int recordCount() const;
     // Index of the current record from 0; -1 when there is none.
-    int recNo() const { return m_rowCount == 0 ? -1 : m_current; }
+    int recNo() const { return m_records.rowCount() == 0 ? -1 : m_current; }
 
     // The column definitions: those of the open cursor, else what the engine describes.
     const TFieldDefs& fieldDefs() const { return m_fieldDefs; }
@@ -108,9 +109,7 @@ private:
     std::unique_ptr<TRecordCursor> m_cursor;
     TFieldDefs m_fieldDefs;
     QList<TField*> m_fields;
-    std::vector<QVariant> m_values; // fetched records, column after column
-    int m_columns = 0;
-    int m_rowCount = 0;
+    TRecordBuffer m_records;
     int m_knownCount = -1;
     int m_current = 0;
     bool m_allFetched = false;

@@ -107,7 +107,7 @@ std::unique_ptr<TRecordCursor> TDirectoryDatabase::runQuery(const QString& state
 {
     openSqlCopy();
     refreshSqlCopy();
-    return std::make_unique<TSqlCursor>(QSqlDatabase::database(m_connection, false), statement, values);
+    return sqlcursors::open(QSqlDatabase::database(m_connection, false), statement, values);
 }
 
 void TDirectoryDatabase::openSqlCopy()

@@ -1,6 +1,7 @@
 #include "data/sql_cursor.h"
 
 #include "core/error.h"
+#include "data/sqlite_cursor.h"
 #include "data/value_conversion.h"
 
 #include <QSqlDatabase>
@@ -80,3 +81,14 @@ bool TSqlCursor::fetch(std::vector<QVariant>& values)
         values.push_back(valueconversion::toFieldValue(m_query.value(i), m_defs[i].dataType));
     return true;
 }
+
+namespace sqlcursors {
+
+std::unique_ptr<TRecordCursor> open(const QSqlDatabase& database, const QString& statement, const QVariantList& values)
+{
+    if (sqlite3* connection = sqlitecursors::connectionOf(database))
+        return std::make_unique<TSqliteCursor>(connection, statement, values);
+    return std::make_unique<TSqlCursor>(database, statement, values);
+}
+
+} // namespace sqlcursors

@@ -6,6 +6,8 @@
 
 #include <QSqlQuery>
 
+#include <memory>
+
 class QSqlDatabase;
 
 class TSqlCursor : public TRecordCursor {
@@ -23,3 +25,11 @@ private:
     QSqlQuery m_query;
     TFieldDefs m_defs;
 };
+
+namespace sqlcursors {
+
+// The cursor over a statement of a Qt SQL database: SQLite's own for an SQLite database,
+// a TSqlCursor for every other driver.
+std::unique_ptr<TRecordCursor> open(const QSqlDatabase& database, const QString& statement, const QVariantList& values);
+
+} // namespace sqlcursors

@@ -97,12 +97,12 @@ std::unique_ptr<TRecordCursor> TSqlDatabase::openTable(const QString& tableName,
         statement += i == 0 ? QStringLiteral(" ORDER BY ") : QStringLiteral(", ");
         statement += db.driver()->escapeIdentifier(orderFields[i], QSqlDriver::FieldName);
     }
-    return std::make_unique<TSqlCursor>(db, statement, values);
+    return sqlcursors::open(db, statement, values);
 }
 
 std::unique_ptr<TRecordCursor> TSqlDatabase::runQuery(const QString& statement, const QVariantList& values)
 {
-    return std::make_unique<TSqlCursor>(QSqlDatabase::database(m_connection, false), statement, values);
+    return sqlcursors::open(QSqlDatabase::database(m_connection, false), statement, values);
 }
 
 QStringList TSqlDatabase::tableNames()

@@ -17,20 +17,31 @@ QDateTime fromJulianDay(double julian)
     return QDateTime(QDate::fromJulianDay(day), QTime(0, 0)).addMSecs(qint64(std::llround(fraction * 86400000.0)));
 }
 
-// "yyyy-MM-dd" read digit by digit: the common case, and much faster than a general parse.
-QDate quickIsoDate(QStringView text)
+char16_t codeUnit(QChar c)
 {
-    if (text.size() < 10 || text[4] != u'-' || text[7] != u'-')
+    return c.unicode();
+}
+
+char16_t codeUnit(char c)
+{
+    return char16_t(uchar(c));
+}
+
+// "yyyy-MM-dd" read digit by digit: the common case, and much faster than a general parse.
+template <class Text>
+QDate leadingIsoDate(const Text& text)
+{
+    if (text.size() < 10 || codeUnit(text[4]) != u'-' || codeUnit(text[7]) != u'-')
         return {};
     int parts[3] = {0, 0, 0};
     const int starts[3] = {0, 5, 8};
     const int lengths[3] = {4, 2, 2};
     for (int p = 0; p < 3; ++p) {
         for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
-            const char16_t c = text[i].unicode();
+            const char16_t c = codeUnit(text[i]);
             if (c < u'0' || c > u'9')
                 return {};
-            parts[p] = parts[p] * 10 + (c - u'0');
+            parts[p] = parts[p] * 10 + int(c - u'0');
         }
     }
     return QDate(parts[0], parts[1], parts[2]);
@@ -39,7 +50,7 @@ QDate quickIsoDate(QStringView text)
 QDateTime parseDateTime(const QString& text)
 {
     if (text.size() == 10) {
-        const QDate date = quickIsoDate(text);
+        const QDate date = isoDate(text);
         if (date.isValid())
             return date.startOfDay();
     }
@@ -151,6 +162,16 @@ QVariant toStringValue(const QVariant& value)
 
 } // namespace
 
+QDate isoDate(QStringView text)
+{
+    return leadingIsoDate(text);
+}
+
+QDate isoDate(QByteArrayView text)
+{
+    return leadingIsoDate(text);
+}
+
 QVariant toFieldValue(const QVariant& value, TFieldType type)
 {
     if (value.isNull())
@@ -176,7 +197,7 @@ QVariant toFieldValue(const QVariant& value, TFieldType type)
         return toBooleanValue(value);
     case TFieldType::ftDate: {
         if (value.metaType().id() == QMetaType::QString) {
-            const QDate date = quickIsoDate(value.toString());
+            const QDate date = isoDate(value.toString());
             if (date.isValid())
                 return date;
         }

@@ -4,6 +4,8 @@
 
 #include "data/field_def.h"
 
+#include <QByteArrayView>
+#include <QDate>
 #include <QMetaType>
 #include <QVariant>
 
@@ -12,6 +14,10 @@ namespace valueconversion {
 // A null stays null; text that is no value of the type (a date column holding "n/a")
 // becomes null rather than a wrong value.
 QVariant toFieldValue(const QVariant& value, TFieldType type);
+
+// The date of a text that begins with "yyyy-MM-dd"; invalid for any other text.
+QDate isoDate(QStringView text);
+QDate isoDate(QByteArrayView text);
 
 // The field data type and size for a declared SQL column type ("VARCHAR(30)", "DATE",
 // "DECIMAL(10,2)"); an empty or unknown declaration falls back to the value type.
