@@ -43,6 +43,7 @@ TFont::TFont(QObject* parent) : TPersistent(parent) {}
 
 void TFont::update()
 {
+    m_drawingFontPpi = 0;
     changed();
 }
 
@@ -106,6 +107,9 @@ void TFont::setStyle(TFontStyles style)
 
 QFont TFont::toQFont() const
 {
+    const int ppi = screen::pixelsPerInch();
+    if (m_drawingFontPpi == ppi)
+        return m_drawingFont;
     QFont font(m_name);
     const int points = std::abs(size());
     font.setPointSize(points > 0 ? points : 1);
@@ -115,6 +119,8 @@ QFont TFont::toQFont() const
     font.setStrikeOut(m_style.testFlag(TFontStyle::fsStrikeOut));
     if (m_pitch == TFontPitch::fpFixed)
         font.setFixedPitch(true);
+    m_drawingFont = font;
+    m_drawingFontPpi = ppi;
     return font;
 }
 

@@ -53,6 +53,9 @@ private:
     QString m_name = QStringLiteral("MS Sans Serif");
     TFontPitch m_pitch = TFontPitch::fpDefault;
     TFontStyles m_style;
+    // The drawing font, built again after a change or when the screen resolution moves.
+    mutable QFont m_drawingFont;
+    mutable int m_drawingFontPpi = 0;
 };
 
 namespace screen {

@@ -100,16 +100,21 @@ QString TDateTimeField::asString() const
 
 QString TDateTimeField::displayText() const
 {
-    const QDateTime value = asDateTime();
-    if (!value.isValid())
-        return {};
     if (displayFormat().isEmpty())
         return asString();
-    return fieldformat::formatDateTime(value, displayFormat());
+    const QDateTime value = asDateTime();
+    return value.isValid() ? fieldformat::formatDateTime(value, displayFormat()) : QString();
 }
 
 QString TDateField::asString() const
 {
+    // A plain date is shown as it is: going through a local date-time would cost a
+    // time-zone lookup for every value.
+    const QVariant stored = value();
+    if (stored.metaType().id() == QMetaType::QDate) {
+        const QDate date = stored.toDate();
+        return date.isValid() ? fieldformat::dateText(date) : QString();
+    }
     const QDateTime value = asDateTime();
     return value.isValid() ? fieldformat::dateText(value.date()) : QString();
 }

@@ -11,6 +11,7 @@
 #include "engine/rp_frame.h"
 #include "engine/rp_types.h"
 #include "engine/rp_units.h"
+#include "engine/text/glyph_layout.h"
 
 #include <QPointer>
 #include <QRectF>
@@ -169,6 +170,7 @@ private:
     PrintHandler m_printHandler;
     QStringList m_printLines;
     QList<double> m_lineWidths;
+    QList<TRpGlyphLine> m_lineGlyphs; // when the device draws glyph lines itself
     int m_nextLine = 0;
     TextPlacement m_placement;
 };

@@ -36,6 +36,17 @@ bool rightToLeft(TBiDiMode mode)
     return mode != TBiDiMode::bdLeftToRight;
 }
 
+// Devices that draw glyph lines themselves get lines laid out once, for both their width
+// and their drawing; decorated and right-to-left text is left to the painter.
+TRpTextMeasure measureFor(const QFont& font, TRpPrintContext& context, const QPaintDevice* device,
+                          bool rightToLeftText)
+{
+    IRpGlyphPainter* glyphs = device && context.sink() ? context.sink()->glyphPainter() : nullptr;
+    if (glyphs && !rightToLeftText && !font.underline() && !font.strikeOut())
+        return TRpTextMeasure(font, *glyphs);
+    return TRpTextMeasure(font, device);
+}
+
 } // namespace
 
 // Prints the formatted lines of one label from its next line on, within one band print.
@@ -101,7 +112,7 @@ private:
         const QString& line = m_label.m_printLines.at(index);
         const double left = lineLeft(m_label.m_lineWidths.value(index));
         if (m_painter)
-            drawLine(line, left, top);
+            drawLine(index, left, top);
         if (TRpExportFilter* filter = m_context.exportFilter())
             exportLine(*filter, line, m_label.alignment() == TAlignment::taRightJustify ? textLeft() + textWidth() : left, top);
     }
@@ -118,13 +129,20 @@ private:
         }
     }
 
-    void drawLine(const QString& line, double left, double top) const
+    void drawLine(int index, double left, double top) const
     {
-        const TRpPrinter& sink = *m_context.sink();
+        TRpPrinter& sink = *m_context.sink();
+        const QPointF baseline(sink.toDeviceX(left), sink.toDeviceY(top + m_placement.ascent));
+        const QColor color = m_color.isValid() ? m_color : QColor(Qt::black);
+        if (IRpGlyphPainter* glyphs = sink.glyphPainter(); glyphs && index < m_label.m_lineGlyphs.size()) {
+            glyphs->drawGlyphLine(baseline, m_label.m_lineGlyphs.at(index), color);
+            return;
+        }
+        const QString& line = m_label.m_printLines.at(index);
         m_painter->setFont(m_font);
-        m_painter->setPen(m_color.isValid() ? m_color : QColor(Qt::black));
+        m_painter->setPen(color);
         m_painter->setLayoutDirection(rightToLeft(m_label.biDiMode()) ? Qt::RightToLeft : Qt::LeftToRight);
-        m_painter->drawText(QPointF(sink.toDeviceX(left), sink.toDeviceY(top + m_placement.ascent)), line);
+        m_painter->drawText(baseline, line);
         m_painter->setLayoutDirection(Qt::LeftToRight);
     }
 
@@ -152,6 +170,7 @@ void TRpCustomLabel::prepare(TRpPrintContext& context)
     TRpPrintable::prepare(context);
     m_printLines.clear();
     m_lineWidths.clear();
+    m_lineGlyphs.clear();
     m_nextLine = 0;
 }
 
@@ -160,6 +179,7 @@ void TRpCustomLabel::unprepare()
     TRpPrintable::unprepare();
     m_printLines.clear();
     m_lineWidths.clear();
+    m_lineGlyphs.clear();
     m_nextLine = 0;
 }
 
@@ -192,7 +212,7 @@ void TRpCustomLabel::startText(TRpPrintContext& context, const QPaintDevice* dev
     QString text = printText(context);
     if (m_printHandler)
         m_printHandler(*this, text);
-    const TRpTextMeasure measure(font()->toQFont(), device);
+    const TRpTextMeasure measure = measureFor(font()->toQFont(), context, device, rightToLeft(biDiMode()));
     const TRpFrame& frame = *this->frame();
     TextPlacement placement;
     placement.left = size()->nativeValue(TRpPrintableSize::LeftValue);
@@ -208,8 +228,15 @@ void TRpCustomLabel::startText(TRpPrintContext& context, const QPaintDevice* dev
     m_printLines = rpFormatText(text, options, [&measure](const QString& piece) { return measure.width(piece); });
     m_nextLine = 0;
     m_lineWidths.clear();
-    for (const QString& line : std::as_const(m_printLines))
-        m_lineWidths.append(measure.width(line));
+    m_lineGlyphs.clear();
+    for (const QString& line : std::as_const(m_printLines)) {
+        if (measure.laysOutGlyphs()) {
+            m_lineGlyphs.append(measure.glyphLine(line));
+            m_lineWidths.append(m_lineGlyphs.last().advance * measure.nativePerPixel());
+        } else {
+            m_lineWidths.append(measure.width(line));
+        }
+    }
     placement.ascent = measure.ascent();
 
     if (autoSize()) {

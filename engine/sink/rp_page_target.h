@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/sink/rp_printer_settings.h"
+#include "engine/text/glyph_layout.h"
 
 #include <QPainter>
 #include <QString>
@@ -35,6 +36,8 @@ public:
     virtual void end() = 0;
     // Drops the job.
     virtual void abort() = 0;
+    // The device's own drawing of laid-out glyph lines, when it has one.
+    virtual IRpGlyphPainter* glyphPainter() { return nullptr; }
 };
 
 // A printer; by default the system's, selected by the settings' printer index. A printer

@@ -138,6 +138,11 @@ QPainter* TRpPrinter::painter()
     return m_picturePainter.isActive() ? &m_picturePainter : nullptr;
 }
 
+IRpGlyphPainter* TRpPrinter::glyphPainter()
+{
+    return m_drawingOnDevice && m_target ? m_target->glyphPainter() : nullptr;
+}
+
 void TRpPrinter::startRecordedPage()
 {
     m_picture = QPicture();

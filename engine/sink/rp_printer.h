@@ -31,6 +31,8 @@
 #include <memory>
 #include <optional>
 
+class IRpGlyphPainter;
+
 class TRpExportFilter;
 class TRpPageList;
 class TRpPageTarget;
@@ -69,6 +71,8 @@ public:
     void newPage();
     // The painter of the page being drawn; null outside a page.
     QPainter* painter();
+    // The page device's own drawing of glyph lines; null unless drawing on such a device.
+    IRpGlyphPainter* glyphPainter();
     void endDocument();
     void abort();
     void cancel() { m_cancelled = true; }

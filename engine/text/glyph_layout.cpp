@@ -43,6 +43,7 @@ struct CachedFace {
     int dpi;
     QFont deviceFont;
     QRawFont raw;
+    QFontMetricsF metrics;
 };
 
 // Reports use a handful of fonts; the last one asked for is usually asked for again.
@@ -64,7 +65,7 @@ CachedFace& cachedFace(const QFont& font, int dpi)
     const ResolutionDevice device(dpi);
     QFont deviceFont(font, &device);
     QRawFont raw = QRawFont::fromFont(deviceFont);
-    faces.push_back({font, dpi, deviceFont, raw});
+    faces.push_back({font, dpi, deviceFont, raw, QFontMetricsF(deviceFont)});
     last = faces.size() - 1;
     return faces.back();
 }
@@ -143,9 +144,14 @@ void layOutShaped(const QFont& deviceFont, const QString& text, Qt::LayoutDirect
 
 } // namespace
 
-const QRawFont& rpRawFont(const QFont& font, int dpi)
+QRawFont rpRawFont(const QFont& font, int dpi)
 {
     return cachedFace(font, dpi).raw;
+}
+
+QFontMetricsF rpFontMetrics(const QFont& font, int dpi)
+{
+    return cachedFace(font, dpi).metrics;
 }
 
 QFont rpDeviceFont(const QFont& font, int dpi)

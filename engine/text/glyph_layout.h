@@ -4,7 +4,9 @@
 // straight through the font's character map; anything else goes through Qt's shaper.
 #pragma once
 
+#include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QList>
 #include <QPointF>
 #include <QRawFont>
@@ -27,7 +29,20 @@ TRpGlyphLine rpLayoutGlyphLine(const QFont& font, int dpi, const QString& text,
                                Qt::LayoutDirection direction = Qt::LeftToRight);
 
 // The face a font resolves to on a device of the given resolution (cached per thread).
-const QRawFont& rpRawFont(const QFont& font, int dpi);
+QRawFont rpRawFont(const QFont& font, int dpi);
 
 // The font resolved for a device of the given resolution, as QFont(font, device) gives it.
 QFont rpDeviceFont(const QFont& font, int dpi);
+
+// Font metrics at the given resolution (cached per thread with the face).
+QFontMetricsF rpFontMetrics(const QFont& font, int dpi);
+
+// A device that draws laid-out glyph lines itself, without shaping them again.
+class IRpGlyphPainter {
+public:
+    virtual ~IRpGlyphPainter() = default;
+    // The resolution glyph lines for this device are laid out at.
+    virtual int glyphResolution() const = 0;
+    // Draws a line with its pen position at baselineStart, in device coordinates.
+    virtual void drawGlyphLine(const QPointF& baselineStart, const TRpGlyphLine& line, const QColor& color) = 0;
+};

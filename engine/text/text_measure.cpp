@@ -15,7 +15,25 @@ int screenDpi()
 } // namespace
 
 TRpTextMeasure::TRpTextMeasure(const QFont& font, const QPaintDevice* device)
-    : m_metrics(font, device),
-      m_nativePerPixel(kNativePerInch / (device ? device->logicalDpiX() : screenDpi()))
+    : m_font(font), m_dpi(device ? device->logicalDpiX() : screenDpi()), m_glyphs(false),
+      m_metrics(rpFontMetrics(font, m_dpi)), m_nativePerPixel(kNativePerInch / m_dpi)
 {
+}
+
+TRpTextMeasure::TRpTextMeasure(const QFont& font, const IRpGlyphPainter& glyphPainter)
+    : m_font(font), m_dpi(glyphPainter.glyphResolution()), m_glyphs(true), m_metrics(rpFontMetrics(font, m_dpi)),
+      m_nativePerPixel(kNativePerInch / m_dpi)
+{
+}
+
+double TRpTextMeasure::width(const QString& text) const
+{
+    if (m_glyphs)
+        return rpLayoutGlyphLine(m_font, m_dpi, text).advance * m_nativePerPixel;
+    return m_metrics.horizontalAdvance(text) * m_nativePerPixel;
+}
+
+TRpGlyphLine TRpTextMeasure::glyphLine(const QString& text) const
+{
+    return m_glyphs ? rpLayoutGlyphLine(m_font, m_dpi, text) : TRpGlyphLine();
 }

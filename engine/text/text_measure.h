@@ -2,6 +2,8 @@
 // resolution of the device the text is drawn on.
 #pragma once
 
+#include "engine/text/glyph_layout.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QString>
@@ -14,15 +16,25 @@ public:
 
     // Without a device the screen resolution is used.
     explicit TRpTextMeasure(const QFont& font, const QPaintDevice* device = nullptr);
+    // Measures by glyph layout at a glyph painter's resolution, so that the widths are
+    // those of the glyph lines later drawn.
+    TRpTextMeasure(const QFont& font, const IRpGlyphPainter& glyphPainter);
 
-    double width(const QString& text) const { return m_metrics.horizontalAdvance(text) * m_nativePerPixel; }
+    double width(const QString& text) const;
+    // The glyphs of a line, when measuring by glyph layout (empty otherwise).
+    TRpGlyphLine glyphLine(const QString& text) const;
+    bool laysOutGlyphs() const { return m_glyphs; }
     // The height of one printed line: the font's ascent plus descent.
     double lineHeight() const { return m_metrics.height() * m_nativePerPixel; }
     double ascent() const { return m_metrics.ascent() * m_nativePerPixel; }
     // The size of one device pixel.
     double pixel() const { return m_nativePerPixel; }
+    double nativePerPixel() const { return m_nativePerPixel; }
 
 private:
+    QFont m_font;
+    int m_dpi;
+    bool m_glyphs;
     QFontMetricsF m_metrics;
     double m_nativePerPixel;
 };

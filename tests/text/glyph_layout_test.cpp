@@ -98,9 +98,9 @@ TEST(GlyphLayout, RightToLeftGoesThroughTheShaper)
 
 TEST(GlyphLayout, FacesFollowTheResolution)
 {
-    const QRawFont& printer = rpRawFont(reportFont(), kPrinterDpi);
+    const QRawFont printer = rpRawFont(reportFont(), kPrinterDpi);
     const double printerSize = printer.pixelSize();
-    const QRawFont& screen = rpRawFont(reportFont(), 96);
+    const QRawFont screen = rpRawFont(reportFont(), 96);
     EXPECT_NEAR(printerSize, 10 * kPrinterDpi / 72.0, 1.0);
     EXPECT_NEAR(screen.pixelSize(), 10 * 96 / 72.0, 1.0);
     EXPECT_EQ(rpDeviceFont(reportFont(true), kPrinterDpi).weight(), QFont::Bold);
