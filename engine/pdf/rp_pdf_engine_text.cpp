@@ -9,12 +9,16 @@
 #include <QTextItem>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace {
 
 // Baseline offsets smaller than this (device pixels) keep glyphs in one text segment.
 constexpr double kBaselineTolerance = 1e-3;
+// Laid-out advances are rounded to 1/64 pixel; drifts below this many thousandths of the
+// font size are invisible and are left to build up to it before a correction is written.
+constexpr int kSmallestAdjustment = 2;
 
 // Writes the glyphs [first, last) of the run as one string, with TJ adjustments where
 // the laid-out positions differ from the font's own advances.
@@ -27,7 +31,9 @@ void emitGlyphString(TRpPdfBytes& out, TRpPdfFont& font, double size, const TRpG
     for (qsizetype i = first; i < last; ++i) {
         const double gap = run.positions[i].x() - pen;
         // Thousandths of the font size, subtracted from the pen position by the reader.
-        const int adjustment = static_cast<int>(std::lround(-gap * 1000.0 / size));
+        int adjustment = static_cast<int>(std::lround(-gap * 1000.0 / size));
+        if (std::abs(adjustment) < kSmallestAdjustment)
+            adjustment = 0;
         adjustments[static_cast<size_t>(i - first)] = adjustment;
         adjusted |= adjustment != 0;
         const quint32 glyph = run.glyphs[i];

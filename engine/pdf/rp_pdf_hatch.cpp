@@ -5,6 +5,12 @@
 #include <QImage>
 #include <QPainter>
 
+namespace {
+
+constexpr double kInset = 0.02;
+
+} // namespace
+
 bool rpIsHatchStyle(Qt::BrushStyle style)
 {
     return style >= Qt::Dense1Pattern && style <= Qt::DiagCrossPattern;
@@ -32,12 +38,16 @@ QByteArray rpHatchCellContent(Qt::BrushStyle style)
             const int start = x;
             while (x < kRpHatchCellSize && qAlpha(cell.pixel(x, y)) != 0)
                 ++x;
-            out.appendInt(start);
+            // Inset by a hair: rasterisers that fill every pixel a shape touches would
+            // otherwise widen each run into its neighbours.
+            out.appendReal(start + kInset, 2);
             out << ' ';
-            out.appendInt(y);
+            out.appendReal(y + kInset, 2);
             out << ' ';
-            out.appendInt(x - start);
-            out << " 1 re\n";
+            out.appendReal(x - start - 2 * kInset, 2);
+            out << ' ';
+            out.appendReal(1 - 2 * kInset, 2);
+            out << " re\n";
         }
     }
     out << 'f';

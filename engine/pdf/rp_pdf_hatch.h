@@ -9,6 +9,6 @@ inline constexpr int kRpHatchCellSize = 8;
 
 bool rpIsHatchStyle(Qt::BrushStyle style);
 
-// Filled runs of the cell's set pixels ("x y w 1 re" each, then "f"), rows going down
+// Filled runs of the cell's set pixels ("x y w h re" each, inset by a hair, then "f"), rows going down
 // from y = 0; empty for a style that is not a pattern style.
 QByteArray rpHatchCellContent(Qt::BrushStyle style);
