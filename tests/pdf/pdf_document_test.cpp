@@ -147,7 +147,7 @@ TEST(PdfDocumentTest, ADeviceWritesSeveralDocumentsInTurn)
 {
     QTemporaryDir dir;
     TRpPdfDevice device;
-    for (const QString name : {QStringLiteral("one.pdf"), QStringLiteral("two.pdf")}) {
+    for (const QString& name : {QStringLiteral("one.pdf"), QStringLiteral("two.pdf")}) {
         ASSERT_TRUE(device.begin(dir.filePath(name), {210, 297}, 96, {}, {}));
         QPainter painter(&device);
         painter.setFont(QFont(QStringLiteral("Liberation Sans"), 12));
