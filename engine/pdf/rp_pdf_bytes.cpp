@@ -40,7 +40,8 @@ void TRpPdfBytes::appendReal(double value, int decimals)
     }
     decimals = decimals < 0 ? 0 : (decimals > 6 ? 6 : decimals);
     const int64_t scale = kPowersOfTen[decimals];
-    const int64_t scaled = std::llround(value * static_cast<double>(scale));
+    const double product = value * static_cast<double>(scale);
+    const auto scaled = static_cast<int64_t>(product < 0 ? product - 0.5 : product + 0.5);
     if (scaled == 0) {
         m_data.push_back('0');
         return;

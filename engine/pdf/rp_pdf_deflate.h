@@ -1,4 +1,4 @@
-// zlib compression of stream data (the PDF FlateDecode filter).
+// Compression of stream data in the zlib format (the PDF FlateDecode filter).
 #pragma once
 
 #include <QByteArray>
@@ -9,5 +9,5 @@
 // pages, level 1 compresses almost as well as the default level at several times its speed.
 inline constexpr int kRpPdfDeflateLevel = 1;
 
-// Compresses `size` bytes into a zlib stream; an empty result means zlib failed.
-QByteArray rpPdfDeflate(const char* data, size_t size, int level = kRpPdfDeflateLevel);
+// Compresses `size` bytes into a zlib stream; an empty result means compression failed.
+QByteArray rpPdfDeflate(const char* data, size_t size);

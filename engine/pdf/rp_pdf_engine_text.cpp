@@ -7,10 +7,10 @@
 #include "engine/pdf/rp_pdf_resources.h"
 
 #include <QTextItem>
+#include <QVarLengthArray>
 
 #include <cmath>
 #include <cstdlib>
-#include <vector>
 
 namespace {
 
@@ -25,7 +25,7 @@ constexpr int kSmallestAdjustment = 2;
 void emitGlyphString(TRpPdfBytes& out, TRpPdfFont& font, double size, const TRpGlyphRun& run, qsizetype first,
                      qsizetype last)
 {
-    std::vector<int> adjustments(static_cast<size_t>(last - first), 0);
+    QVarLengthArray<int, 64> adjustments(last - first);
     bool adjusted = false;
     double pen = run.positions[first].x();
     for (qsizetype i = first; i < last; ++i) {
@@ -34,7 +34,7 @@ void emitGlyphString(TRpPdfBytes& out, TRpPdfFont& font, double size, const TRpG
         int adjustment = static_cast<int>(std::lround(-gap * 1000.0 / size));
         if (std::abs(adjustment) < kSmallestAdjustment)
             adjustment = 0;
-        adjustments[static_cast<size_t>(i - first)] = adjustment;
+        adjustments[i - first] = adjustment;
         adjusted |= adjustment != 0;
         const quint32 glyph = run.glyphs[i];
         font.use(glyph, i < run.characters.size() ? run.characters[i] : 0);
@@ -50,7 +50,7 @@ void emitGlyphString(TRpPdfBytes& out, TRpPdfFont& font, double size, const TRpG
     out << '[';
     bool open = false;
     for (qsizetype i = first; i < last; ++i) {
-        const int adjustment = adjustments[static_cast<size_t>(i - first)];
+        const int adjustment = adjustments[i - first];
         if (adjustment != 0) {
             if (open)
                 out << '>';
