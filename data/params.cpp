@@ -4,6 +4,9 @@
 #include "core/stream_value.h"
 
 #include <QDateTime>
+#include <QMetaEnum>
+
+#include <optional>
 
 TParam::TParam(TCollection* collection) : TCollectionItem(collection) {}
 
@@ -144,6 +147,31 @@ QVariant variantOf(const TStreamValue& value, TFieldType type)
     }
 }
 
+template <class Enum>
+std::optional<Enum> enumOf(const TStreamValue& value)
+{
+    bool ok = false;
+    const int key = QMetaEnum::fromType<Enum>().keyToValue(value.text().toLatin1().constData(), &ok);
+    if (!ok || value.type() != TStreamValue::Type::Ident)
+        return std::nullopt;
+    return Enum(key);
+}
+
+template <class Enum>
+TStreamValue identifierOf(Enum value)
+{
+    return TStreamValue::identifier(QString::fromLatin1(QMetaEnum::fromType<Enum>().valueToKey(int(value))));
+}
+
+const TStreamValue* storedProperty(const TStreamValue::CollectionItem& item, QLatin1String name)
+{
+    for (const auto& [key, value] : item.properties) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return &value;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void TParam::defineProperties(TPropertyDefiner& definer)
@@ -209,6 +237,47 @@ void TParams::setNames(const QStringList& names)
     for (TParam* param : kept) {
         static_cast<TParam*>(add())->assign(*param);
         delete param;
+    }
+}
+
+TStreamValue TParams::storedItems() const
+{
+    QList<TStreamValue::CollectionItem> items;
+    for (int i = 0; i < count(); ++i) {
+        const TParam* p = param(i);
+        TStreamValue::CollectionItem item;
+        item.properties.append({QStringLiteral("DataType"), identifierOf(p->dataType())});
+        item.properties.append({QStringLiteral("Name"), TStreamValue::string(p->name())});
+        item.properties.append({QStringLiteral("ParamType"), identifierOf(p->paramType())});
+        if (!p->isNull())
+            item.properties.append({QStringLiteral("Value"), streamValue(p->value())});
+        items.append(item);
+    }
+    return TStreamValue::collection(items);
+}
+
+void TParams::readStoredItems(const TStreamValue& stored)
+{
+    for (const TStreamValue::CollectionItem& item : stored.collectionItems()) {
+        const TStreamValue* name = storedProperty(item, QLatin1String("Name"));
+        if (!name || !name->isString() || name->text().isEmpty())
+            continue;
+        TParam* p = findParam(name->text());
+        if (!p)
+            p = addParam(name->text());
+        if (const TStreamValue* type = storedProperty(item, QLatin1String("DataType"))) {
+            if (const auto dataType = enumOf<TFieldType>(*type))
+                p->setDataType(*dataType);
+        }
+        if (const TStreamValue* type = storedProperty(item, QLatin1String("ParamType"))) {
+            if (const auto paramType = enumOf<TParamType>(*type))
+                p->setParamType(*paramType);
+        }
+        if (const TStreamValue* value = storedProperty(item, QLatin1String("Value"))) {
+            const QVariant read = variantOf(*value, p->dataType());
+            if (!read.isNull())
+                p->setValue(read);
+        }
     }
 }
 

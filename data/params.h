@@ -66,6 +66,14 @@ public:
     // bound state of parameters whose names it had already.
     void setNames(const QStringList& names);
 
+    // The parameters as files store them: a collection with one item per parameter
+    // holding DataType, Name, ParamType and, when it has one, Value.
+    TStreamValue storedItems() const;
+    // Reads stored items into the list: a parameter of a stored name takes the stored
+    // type and value; a name the list does not hold yet is added at the end. Items
+    // without a name are skipped.
+    void readStoredItems(const TStreamValue& stored);
+
 protected:
     TCollectionItem* createItem() override;
 };

@@ -29,6 +29,20 @@ void TQuery::learnParams()
     m_params->setNames(sqlparams::parse(m_sql->text()).names);
 }
 
+void TQuery::defineProperties(TPropertyDefiner& definer)
+{
+    TDBDataSet::defineProperties(definer);
+    definer.defineProperty(
+        QStringLiteral("ParamData"),
+        [this](const TStreamValue& stored) {
+            m_params->readStoredItems(stored);
+            // The statement decides which parameters there are, whichever was read first.
+            if (m_paramCheck && !m_sql->text().trimmed().isEmpty())
+                learnParams();
+        },
+        [this] { return m_params->storedItems(); }, m_params->count() > 0);
+}
+
 void TQuery::setDataSource(TDataSource* source)
 {
     m_dataSource = source;

@@ -33,6 +33,11 @@ public:
     bool paramCheck() const { return m_paramCheck; }
     void setParamCheck(bool check) { m_paramCheck = check; }
 
+    // Files keep the parameters as the collection "ParamData". Stored types and values
+    // win over those learnt from the statement; while ParamCheck is on, the statement
+    // decides which parameters there are.
+    void defineProperties(TPropertyDefiner& definer) override;
+
 protected:
     std::unique_ptr<TRecordCursor> createCursor() override;
     QString openErrorMessage(const QString& engineMessage) const override;
