@@ -4,6 +4,7 @@
 // Passes: the glyph layout alone (the floor the writer adds to), our device with glyph
 // lines drawn directly, our device through QPainter::drawText, and QPdfWriter through
 // QPainter::drawText. Prints seconds, file size and peak memory of each.
+// Options: --no-qt skips QPdfWriter; --keep leaves the files.
 #include "engine/pdf/rp_pdf_device.h"
 #include "engine/text/glyph_layout.h"
 
@@ -178,6 +179,10 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
     const bool withQt = !app.arguments().contains(QStringLiteral("--no-qt"));
+    // --keep leaves the files for checking with qpdf or pdftotext.
+    dir.setAutoRemove(!app.arguments().contains(QStringLiteral("--keep")));
+    if (!dir.autoRemove())
+        std::printf("files in %s\n", qPrintable(dir.path()));
 
     int items = 0;
     const TTimes layout = timed([&] { layoutOnly(&items); });
