@@ -3,10 +3,8 @@
 #include "engine/sink/rp_errors.h"
 
 #include <QPageLayout>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 #include <array>
 
@@ -117,39 +115,38 @@ TRpPdfTarget::~TRpPdfTarget()
 
 QPainter& TRpPdfTarget::begin(const TRpPrinterSettings& settings, const QString& title)
 {
-    m_file = std::make_unique<QSaveFile>(m_fileName);
-    if (!m_file->open(QIODevice::WriteOnly))
-        throw ERpPrinterError(QStringLiteral("Cannot write \"%1\": %2").arg(m_fileName, m_file->errorString()));
-    m_writer = std::make_unique<QPdfWriter>(m_file.get());
-    m_writer->setResolution(m_resolution);
-    m_writer->setPageLayout(rpPageLayout(settings));
-    m_writer->setTitle(title);
-    m_writer->setCreator(QStringLiteral("Velmor"));
-    if (!m_painter.begin(m_writer.get()))
+    m_device = std::make_unique<TRpPdfDevice>();
+    const QSizeF paper = rpPageLayout(settings).fullRect(QPageLayout::Millimeter).size();
+    if (!m_device->begin(m_fileName, paper, m_resolution, title, QStringLiteral("Velmor")))
+        throw ERpPrinterError(QStringLiteral("Cannot write \"%1\": %2").arg(m_fileName, m_device->errorString()));
+    if (!m_painter.begin(m_device.get()))
         throw ERpPrinterError(QStringLiteral("Cannot start the PDF file \"%1\"").arg(m_fileName));
     return m_painter;
 }
 
 void TRpPdfTarget::newPage()
 {
-    if (!m_writer->newPage())
-        throw ERpPrinterError(QStringLiteral("Cannot add a page to \"%1\"").arg(m_fileName));
+    if (!m_device->newPage())
+        throw ERpPrinterError(QStringLiteral("Cannot add a page to \"%1\": %2").arg(m_fileName, m_device->errorString()));
 }
 
 void TRpPdfTarget::end()
 {
     if (m_painter.isActive())
         m_painter.end();
-    m_writer.reset();
-    if (!m_file->commit())
-        throw ERpPrinterError(QStringLiteral("Cannot write \"%1\": %2").arg(m_fileName, m_file->errorString()));
+    if (!m_device->end())
+        throw ERpPrinterError(QStringLiteral("Cannot write \"%1\": %2").arg(m_fileName, m_device->errorString()));
 }
 
 void TRpPdfTarget::abort()
 {
     if (m_painter.isActive())
         m_painter.end();
-    m_writer.reset();
-    if (m_file)
-        m_file->cancelWriting();
+    if (m_device)
+        m_device->abort();
+}
+
+IRpGlyphPainter* TRpPdfTarget::glyphPainter()
+{
+    return m_device.get();
 }

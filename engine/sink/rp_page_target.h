@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/sink/rp_printer_settings.h"
+#include "engine/pdf/rp_pdf_device.h"
 #include "engine/text/glyph_layout.h"
 
 #include <QPainter>
@@ -15,8 +16,6 @@
 
 class QPageLayout;
 class QPrinter;
-class QPdfWriter;
-class QSaveFile;
 
 class TRpPageTarget {
 public:
@@ -79,12 +78,12 @@ public:
     void newPage() override;
     void end() override;
     void abort() override;
+    IRpGlyphPainter* glyphPainter() override;
 
 private:
     QString m_fileName;
     int m_resolution;
-    std::unique_ptr<QSaveFile> m_file;
-    std::unique_ptr<QPdfWriter> m_writer;
+    std::unique_ptr<TRpPdfDevice> m_device;
     QPainter m_painter;
 };
 
