@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
+#include <QFile>
+#include <QHash>
+
+#include <algorithm>
 
 namespace aliasfile {
 
@@ -29,13 +32,67 @@ QString qtDriverName(const QString& driver)
 
 namespace {
 
-// The INI reader splits values at commas; an ODBC connection string keeps them.
-QString text(const QSettings& file, const QString& key)
+// A ";" or "#" after white space starts a comment; one inside a value (an ODBC connection
+// string's separator) or inside double quotes belongs to the value.
+QString withoutComment(const QString& text)
 {
-    const QVariant value = file.value(key);
-    if (value.metaType().id() == QMetaType::QStringList)
-        return value.toStringList().join(u',');
-    return value.toString();
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'"')
+            quoted = !quoted;
+        else if (!quoted && (c == u';' || c == u'#') && (i == 0 || text[i - 1].isSpace()))
+            return text.left(i);
+    }
+    return text;
+}
+
+QString unquoted(const QString& value)
+{
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+        return value.mid(1, value.size() - 2);
+    return value;
+}
+
+// The sections of an INI text in file order, each a map of lower-cased keys to values.
+QList<QPair<QString, QHash<QString, QString>>> sections(const QString& text)
+{
+    QList<QPair<QString, QHash<QString, QString>>> found;
+    for (const QString& rawLine : text.split(u'\n')) {
+        const QString line = withoutComment(rawLine).trimmed();
+        if (line.isEmpty())
+            continue;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            found.append({line.mid(1, line.size() - 2).trimmed(), {}});
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals <= 0 || found.isEmpty())
+            continue;
+        found.last().second.insert(line.left(equals).trimmed().toLower(), unquoted(line.mid(equals + 1).trimmed()));
+    }
+    return found;
+}
+
+TDatabaseAlias aliasOf(const QString& name, const QHash<QString, QString>& values, const QString& filePath)
+{
+    TDatabaseAlias alias;
+    alias.name = name;
+    alias.driver = qtDriverName(values.value(QStringLiteral("driver")));
+    alias.database = values.value(QStringLiteral("database"));
+    alias.host = values.value(QStringLiteral("host"));
+    bool ok = false;
+    const int port = values.value(QStringLiteral("port")).toInt(&ok);
+    alias.port = ok ? port : -1;
+    alias.user = values.value(QStringLiteral("user"));
+    alias.password = values.value(QStringLiteral("password"));
+    alias.options = values.value(QStringLiteral("options"));
+    // A relative path is relative to the alias file.
+    if (alias.driver.isEmpty() || alias.driver == QLatin1String("QSQLITE")) {
+        if (!alias.database.isEmpty() && QFileInfo(alias.database).isRelative())
+            alias.database = QFileInfo(filePath).absoluteDir().filePath(alias.database);
+    }
+    return alias;
 }
 
 } // namespace
@@ -43,30 +100,20 @@ QString text(const QSettings& file, const QString& key)
 QList<TDatabaseAlias> read(const QString& filePath)
 {
     QList<TDatabaseAlias> aliases;
-    if (filePath.isEmpty() || !QFileInfo(filePath).isFile())
+    if (filePath.isEmpty())
         return aliases;
-    QSettings file(filePath, QSettings::IniFormat);
-    for (const QString& group : file.childGroups()) {
-        file.beginGroup(group);
-        TDatabaseAlias alias;
-        alias.name = group;
-        alias.driver = qtDriverName(text(file, QStringLiteral("Driver")));
-        alias.database = text(file, QStringLiteral("Database"));
-        alias.host = text(file, QStringLiteral("Host"));
-        bool ok = false;
-        const int port = file.value(QStringLiteral("Port")).toInt(&ok);
-        alias.port = ok ? port : -1;
-        alias.user = text(file, QStringLiteral("User"));
-        alias.password = text(file, QStringLiteral("Password"));
-        alias.options = text(file, QStringLiteral("Options"));
-        file.endGroup();
-        // A relative path is relative to the alias file.
-        if (alias.driver.isEmpty() || alias.driver == QLatin1String("QSQLITE")) {
-            if (!alias.database.isEmpty() && QFileInfo(alias.database).isRelative())
-                alias.database = QFileInfo(filePath).absoluteDir().filePath(alias.database);
-        }
-        aliases.append(alias);
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return aliases;
+    QString text = QString::fromUtf8(file.readAll());
+    text.remove(u'\r');
+    for (const auto& [name, values] : sections(text)) {
+        if (!name.isEmpty())
+            aliases.append(aliasOf(name, values, filePath));
     }
+    std::sort(aliases.begin(), aliases.end(), [](const TDatabaseAlias& a, const TDatabaseAlias& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
     return aliases;
 }
 

@@ -9,6 +9,10 @@
 //   User=report
 //   Password=secret
 //   Options=connect_timeout=5  ; the driver's connect options
+//
+// A ";" or "#" starts a comment only at the start of a line or after white space, so an
+// ODBC connection string (DRIVER={SQLite3};Database=/data/sales.db) keeps its separators.
+// Section and key names are matched without regard to case.
 #pragma once
 
 #include <QString>

@@ -4,12 +4,16 @@
 #include "data/alias_file.h"
 #include "data/sql_cursor.h"
 
+#include <QLibrary>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlIndex>
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <sql.h>
+#include <sqlext.h>
 
 namespace {
 
@@ -31,6 +35,170 @@ QString stripQuotes(const QString& name)
     return bare;
 }
 
+// The name as the engine's catalogue spells it, found without regard to case among
+// `known`; a name the catalogue does not hold stays as typed, so the engine's own error
+// names it.
+QString spelledAs(const QString& name, const QStringList& known)
+{
+    if (known.contains(name))
+        return name;
+    for (const QString& candidate : known) {
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0)
+            return candidate;
+    }
+    return name;
+}
+
+QStringList fieldNamesOf(const QSqlRecord& record)
+{
+    QStringList names;
+    for (int i = 0; i < record.count(); ++i)
+        names.append(record.fieldName(i));
+    return names;
+}
+
+void sortByName(QList<TIndexDef>& defs)
+{
+    std::sort(defs.begin(), defs.end(), [](const TIndexDef& a, const TIndexDef& b) {
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    });
+}
+
+// Rows of (index name, field name), ordered by index and then field position.
+QList<TIndexDef> indexesFromRows(QSqlQuery& rows)
+{
+    QList<TIndexDef> defs;
+    while (rows.next()) {
+        const QString name = rows.value(0).toString().trimmed();
+        if (defs.isEmpty() || defs.last().name != name)
+            defs.append(TIndexDef{name, {}, false});
+        defs.last().fields.append(rows.value(1).toString().trimmed());
+    }
+    sortByName(defs);
+    return defs;
+}
+
+QList<TIndexDef> catalogueIndexes(const QSqlDatabase& db, const QString& statement, const QString& table)
+{
+    QSqlQuery rows(db);
+    rows.setForwardOnly(true);
+    if (!rows.prepare(statement))
+        throw EVelError(errorText(rows.lastError()));
+    rows.addBindValue(table);
+    if (!rows.exec())
+        throw EVelError(errorText(rows.lastError()));
+    return indexesFromRows(rows);
+}
+
+// PostgreSQL: the table is named the way the server reads an identifier, quotes included.
+QList<TIndexDef> postgresSecondaryIndexes(const QSqlDatabase& db, const QString& quotedTable)
+{
+    return catalogueIndexes(db, QStringLiteral(
+        "SELECT ic.relname, a.attname FROM pg_index x "
+        "JOIN pg_class ic ON ic.oid = x.indexrelid "
+        "JOIN LATERAL unnest(x.indkey) WITH ORDINALITY AS k(attnum, position) ON true "
+        "JOIN pg_attribute a ON a.attrelid = x.indrelid AND a.attnum = k.attnum "
+        "WHERE x.indrelid = CAST(? AS regclass) AND NOT x.indisprimary "
+        "ORDER BY ic.relname, k.position"), quotedTable);
+}
+
+QList<TIndexDef> firebirdSecondaryIndexes(const QSqlDatabase& db, const QString& table)
+{
+    return catalogueIndexes(db, QStringLiteral(
+        "SELECT TRIM(i.RDB$INDEX_NAME), TRIM(s.RDB$FIELD_NAME) FROM RDB$INDICES i "
+        "JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = i.RDB$INDEX_NAME "
+        "WHERE i.RDB$RELATION_NAME = ? AND NOT EXISTS (SELECT 1 FROM RDB$RELATION_CONSTRAINTS c "
+        "WHERE c.RDB$INDEX_NAME = i.RDB$INDEX_NAME AND c.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY') "
+        "ORDER BY i.RDB$INDEX_NAME, s.RDB$FIELD_POSITION"), table);
+}
+
+// ODBC lists indexes through SQLStatistics on the Qt driver's connection handle. The
+// functions come from the driver manager the Qt ODBC driver has already loaded.
+struct OdbcCatalogue {
+    decltype(&SQLAllocHandle) allocHandle = nullptr;
+    decltype(&SQLFreeHandle) freeHandle = nullptr;
+    decltype(&SQLStatisticsW) statistics = nullptr;
+    decltype(&SQLFetch) fetch = nullptr;
+    decltype(&SQLGetData) getData = nullptr;
+
+    bool load()
+    {
+        QLibrary manager(QStringLiteral("odbc"), 2);
+        allocHandle = reinterpret_cast<decltype(allocHandle)>(manager.resolve("SQLAllocHandle"));
+        freeHandle = reinterpret_cast<decltype(freeHandle)>(manager.resolve("SQLFreeHandle"));
+        statistics = reinterpret_cast<decltype(statistics)>(manager.resolve("SQLStatisticsW"));
+        fetch = reinterpret_cast<decltype(fetch)>(manager.resolve("SQLFetch"));
+        getData = reinterpret_cast<decltype(getData)>(manager.resolve("SQLGetData"));
+        return allocHandle && freeHandle && statistics && fetch && getData;
+    }
+
+    // Column `column` of the current row as text; empty for a null.
+    QString text(SQLHSTMT statement, SQLUSMALLINT column) const
+    {
+        SQLWCHAR buffer[256] = {};
+        SQLLEN length = 0;
+        if (!SQL_SUCCEEDED(getData(statement, column, SQL_C_WCHAR, buffer, sizeof(buffer), &length))
+            || length == SQL_NULL_DATA)
+            return {};
+        return QString::fromUtf16(reinterpret_cast<const char16_t*>(buffer));
+    }
+};
+
+QList<TIndexDef> odbcIndexes(const QSqlDatabase& db, const QString& table)
+{
+    OdbcCatalogue odbc;
+    const QVariant handle = db.driver()->handle();
+    if (!odbc.load() || !handle.isValid() || handle.metaType() != QMetaType::fromType<SQLHANDLE>())
+        return {};
+    SQLHDBC connection = *static_cast<SQLHDBC const*>(handle.constData());
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (!SQL_SUCCEEDED(odbc.allocHandle(SQL_HANDLE_STMT, connection, &statement)))
+        return {};
+    std::u16string name = table.toStdU16String();
+    QList<TIndexDef> defs;
+    if (SQL_SUCCEEDED(odbc.statistics(statement, nullptr, 0, nullptr, 0,
+                                      reinterpret_cast<SQLWCHAR*>(name.data()), SQL_NTS, SQL_INDEX_ALL, SQL_QUICK))) {
+        // Columns: 4 NON_UNIQUE, 6 INDEX_NAME, 7 TYPE, 9 COLUMN_NAME, in index and position order.
+        while (SQL_SUCCEEDED(odbc.fetch(statement))) {
+            if (odbc.text(statement, 7).toInt() == SQL_TABLE_STAT)
+                continue;
+            const QString indexName = odbc.text(statement, 6);
+            if (defs.isEmpty() || defs.last().name != indexName)
+                defs.append(TIndexDef{indexName, {}, odbc.text(statement, 4).toInt() == SQL_FALSE});
+            defs.last().fields.append(odbc.text(statement, 9));
+        }
+    }
+    odbc.freeHandle(SQL_HANDLE_STMT, statement);
+    return defs;
+}
+
+// ODBC reports the primary key's own index among the others; it is shown apart.
+QList<TIndexDef> withoutPrimary(QList<TIndexDef> defs, const TIndexDef& primary)
+{
+    defs.removeIf([&primary](const TIndexDef& def) {
+        const bool sameName = !primary.name.isEmpty() && def.name.compare(primary.name, Qt::CaseInsensitive) == 0;
+        // A unique index over exactly the key's fields is the key's own index.
+        return sameName || (def.primary && !primary.fields.isEmpty() && def.fields == primary.fields);
+    });
+    for (TIndexDef& def : defs)
+        def.primary = false;
+    sortByName(defs);
+    return defs;
+}
+
+// PostgreSQL's ODBC driver hands booleans over as the text "1" and "0" unless told
+// otherwise; a report wants them as booleans.
+QString odbcConnectionString(const QString& driver, const QString& database)
+{
+    if (driver != QLatin1String("QODBC") || !database.contains(QLatin1String("{PostgreSQL"), Qt::CaseInsensitive)
+        || database.contains(QLatin1String("BoolsAsChar"), Qt::CaseInsensitive))
+        return database;
+    QString text = database.trimmed();
+    if (!text.endsWith(u';'))
+        text += u';';
+    return text + QStringLiteral("BoolsAsChar=0");
+}
+
 } // namespace
 
 TSqlDatabase::TSqlDatabase(const TDatabaseAlias& alias)
@@ -41,7 +209,7 @@ TSqlDatabase::TSqlDatabase(const TDatabaseAlias& alias)
     m_connection = QStringLiteral("velmor-data-%1").arg(++connectionCounter);
     m_sqlite = driver == QLatin1String("QSQLITE");
     QSqlDatabase db = QSqlDatabase::addDatabase(driver, m_connection);
-    db.setDatabaseName(alias.database);
+    db.setDatabaseName(odbcConnectionString(driver, alias.database));
     if (!alias.host.isEmpty())
         db.setHostName(alias.host);
     if (alias.port > 0)
@@ -85,17 +253,28 @@ std::unique_ptr<TRecordCursor> TSqlDatabase::openTable(const QString& tableName,
     if (tableName.trimmed().isEmpty())
         throw EVelError(QStringLiteral("No table name given"));
     const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    QString statement = QStringLiteral("SELECT * FROM ") + quoted(tableName);
+    const QString table = catalogueName(tableName);
+    const bool namesFields = !orderFields.isEmpty() || !range.fields.isEmpty();
+    const QStringList known = namesFields ? fieldNamesOf(db.record(table)) : QStringList();
+    // SQLite takes an unknown quoted name for a text constant and would silently not
+    // order; a table whose columns are known refuses a field it does not have.
+    const auto field = [&](const QString& name) {
+        const QString spelled = spelledAs(name, known);
+        if (!known.isEmpty() && !known.contains(spelled))
+            throw EVelError(QStringLiteral("Field '%1' not found").arg(name));
+        return db.driver()->escapeIdentifier(spelled, QSqlDriver::FieldName);
+    };
+    QString statement = QStringLiteral("SELECT * FROM ") + quoted(table);
     QVariantList values;
     const qsizetype compared = std::min(range.fields.size(), range.values.size());
     for (qsizetype i = 0; i < compared; ++i) {
         statement += i == 0 ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
-        statement += db.driver()->escapeIdentifier(range.fields[i], QSqlDriver::FieldName) + QStringLiteral(" = ?");
+        statement += field(range.fields[i]) + QStringLiteral(" = ?");
         values.append(range.values[i]);
     }
     for (qsizetype i = 0; i < orderFields.size(); ++i) {
         statement += i == 0 ? QStringLiteral(" ORDER BY ") : QStringLiteral(", ");
-        statement += db.driver()->escapeIdentifier(orderFields[i], QSqlDriver::FieldName);
+        statement += field(orderFields[i]);
     }
     return sqlcursors::open(db, statement, values);
 }
@@ -116,16 +295,34 @@ QStringList TSqlDatabase::tableNames()
 QList<TIndexDef> TSqlDatabase::indexDefs(const QString& tableName)
 {
     const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    const QSqlIndex primary = db.primaryIndex(stripQuotes(tableName));
+    const QString table = catalogueName(tableName);
+    const QSqlIndex primary = db.primaryIndex(table);
     TIndexDef primaryDef;
     primaryDef.primary = true;
     primaryDef.name = primary.name();
     for (int i = 0; i < primary.count(); ++i)
         primaryDef.fields.append(primary.fieldName(i));
     QList<TIndexDef> defs{primaryDef};
+    const QString driver = db.driverName();
     if (m_sqlite)
         defs.append(sqliteSecondaryIndexes(tableName));
+    else if (driver == QLatin1String("QPSQL"))
+        defs.append(postgresSecondaryIndexes(db, quoted(table)));
+    else if (driver == QLatin1String("QIBASE"))
+        defs.append(firebirdSecondaryIndexes(db, table));
+    else if (driver == QLatin1String("QODBC"))
+        defs.append(withoutPrimary(odbcIndexes(db, table), primaryDef));
     return defs;
+}
+
+QString TSqlDatabase::catalogueName(const QString& tableName) const
+{
+    const QString bare = stripQuotes(tableName);
+    // SQLite finds its names without regard to case itself; a quoted name is meant exactly.
+    if (m_sqlite || bare != tableName.trimmed())
+        return bare;
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    return spelledAs(bare, db.tables(QSql::Tables) + db.tables(QSql::Views));
 }
 
 QList<TIndexDef> TSqlDatabase::sqliteSecondaryIndexes(const QString& tableName)

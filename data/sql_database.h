@@ -23,6 +23,9 @@ public:
 
 private:
     QString quoted(const QString& identifier) const;
+    // A table name as the engine's catalogue spells it (PostgreSQL folds names to lower
+    // case, Firebird to upper case, and both quote what they are given).
+    QString catalogueName(const QString& tableName) const;
     QList<TIndexDef> sqliteSecondaryIndexes(const QString& tableName);
 
     QString m_connection;
