@@ -88,9 +88,6 @@ int renderDocument(const RenderOptions& options)
 // application still exists.
 int renderDocumentAndRelease(const RenderOptions& options)
 {
-    struct Release {
-        ~Release() { localdatabases::closeAll(); }
-    } release;
     return renderDocument(options);
 }
 

@@ -4,9 +4,51 @@
 #include "data/data_source.h"
 #include "data/local_database.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace {
+
+// The open datasets of the local engine. When the application ends they close, before
+// the database connections do (routines added later run earlier), so that no cursor is
+// left on a connection that has gone.
+QList<QPointer<TDBDataSet>>& openDataSets()
+{
+    static QList<QPointer<TDBDataSet>> dataSets;
+    return dataSets;
+}
+
+bool closesWithTheApplication = false;
+
+void closeAtExit()
+{
+    closesWithTheApplication = false;
+    QList<QPointer<TDBDataSet>>& dataSets = openDataSets();
+    while (!dataSets.isEmpty()) {
+        const QPointer<TDBDataSet> dataSet = dataSets.takeLast();
+        if (dataSet)
+            dataSet->close();
+    }
+}
+
+void closeWithTheApplication(TDBDataSet* dataSet)
+{
+    openDataSets().append(dataSet);
+    if (closesWithTheApplication)
+        return;
+    closesWithTheApplication = true;
+    qAddPostRoutine(closeAtExit);
+}
+
+} // namespace
+
 TDBDataSet::TDBDataSet(TComponent* owner) : TDataSet(owner)
 {
-    connect(this, &TDataSet::afterClose, this, [this] { m_database.reset(); });
+    connect(this, &TDataSet::afterOpen, this, [this] { closeWithTheApplication(this); });
+    connect(this, &TDataSet::afterClose, this, [this] {
+        openDataSets().removeAll(this);
+        m_database.reset();
+    });
 }
 
 TDBDataSet::~TDBDataSet()

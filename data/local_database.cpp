@@ -5,6 +5,7 @@
 #include "data/directory_database.h"
 #include "data/sql_database.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -17,6 +18,24 @@ QHash<QString, std::shared_ptr<TLocalDatabase>>& openDatabases()
 {
     static QHash<QString, std::shared_ptr<TLocalDatabase>> databases;
     return databases;
+}
+
+// Connections are closed while the application object still exists: Qt SQL's own
+// registry of connections is gone by the time static objects are destroyed.
+bool closesWithTheApplication = false;
+
+void closeAtExit()
+{
+    closesWithTheApplication = false;
+    closeAll();
+}
+
+void closeWithTheApplication()
+{
+    if (closesWithTheApplication)
+        return;
+    closesWithTheApplication = true;
+    qAddPostRoutine(closeAtExit);
 }
 
 std::shared_ptr<TLocalDatabase> openPath(const QString& path, const QString& shownName)
@@ -53,6 +72,7 @@ std::shared_ptr<TLocalDatabase> open(const QString& databaseName)
     if (auto it = databases.constFind(key); it != databases.constEnd())
         return *it;
     auto database = alias ? openAlias(*alias) : openPath(name, name);
+    closeWithTheApplication();
     databases.insert(key, database);
     return database;
 }

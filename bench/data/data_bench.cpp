@@ -2,7 +2,6 @@
 // does, and the same records directly through SQLite's C API; prints rows per second and
 // the ratio. Tables: 1,000,000 rows in an SQLite file, 100,000 rows in a CSV file.
 #include "data/field.h"
-#include "data/local_database.h"
 #include "data/table.h"
 
 #include <QCoreApplication>
@@ -173,7 +172,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
-    localdatabases::closeAll();
     std::printf("checksums %lld %lld\n", (long long)directSum, (long long)tableSum);
     return 0;
 }

@@ -234,8 +234,6 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     if (args.size() == 5 && args.at(1) == QLatin1String("--one")) {
         const int status = measure(args.at(2), args.at(3), args.at(4));
-        // The shared connections go while the application still exists.
-        localdatabases::closeAll();
         return status;
     }
 
