@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -59,6 +60,11 @@ struct SplitText {
     }
 };
 
+bool isSpecial(QChar c, QChar separator)
+{
+    return c == separator || c == u'"' || c == u'\n' || c == u'\r';
+}
+
 // Splits the text into records of fields, honouring quotes ("" inside quotes is a quote)
 // and line breaks inside quoted fields; a line with nothing on it is no record. Quotes
 // open a quoted stretch only at the start of a field; after it closes, what follows
@@ -68,6 +74,10 @@ SplitText splitRecords(QString& text, QChar separator)
     SplitText split;
     QChar* const data = text.data();
     const qsizetype size = text.size();
+    // Room for fields of a few characters each, so that a large file is not copied as
+    // the lists grow.
+    split.fields.reserve(size_t(size / 4 + 1));
+    split.recordEnds.reserve(size_t(size / 16 + 1));
     qsizetype fieldBegin = 0;
     qsizetype write = 0; // where the current field's next character goes; never past the reader
     size_t recordFirst = 0;
@@ -108,7 +118,15 @@ SplitText splitRecords(QString& text, QChar separator)
                 ++i;
             endRecord(i + 1);
         } else {
-            data[write++] = c;
+            // The character and the plain stretch after it, moved in one go when an
+            // unescaped quote made the field shorter than the text it came from.
+            qsizetype end = i + 1;
+            while (end < size && !isSpecial(data[end], separator))
+                ++end;
+            if (write != i)
+                std::copy(data + i, data + end, data + write);
+            write += end - i;
+            i = end - 1;
             fieldStarted = true;
         }
     }
