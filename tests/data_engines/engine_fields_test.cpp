@@ -55,12 +55,36 @@ protected:
         }
     }
 
-    static void expectFieldClasses(TDataSet& dataSet)
+    // The class a column gets on this engine: its kind's class, unless the engine itself
+    // does not tell that kind apart.
+    const char* expectedClass(const ColumnCase& c) const
+    {
+        struct EngineLimit {
+            serverengines::Engine engine;
+            const char* column;
+            const char* fieldClass;
+        };
+        static const EngineLimit limits[] = {
+            // Qt's Firebird driver reports text and binary blobs alike.
+            {serverengines::Engine::FirebirdEmbedded, "NOTES", "TBlobField"},
+            {serverengines::Engine::FirebirdServer, "NOTES", "TBlobField"},
+            // SQLite has no exact numerics; its ODBC driver reports NUMERIC columns as DOUBLE.
+            {serverengines::Engine::OdbcSqlite, "AMOUNT", "TFloatField"},
+        };
+        for (const EngineLimit& limit : limits) {
+            if (limit.engine == engine() && qstrcmp(limit.column, c.column) == 0)
+                return limit.fieldClass;
+        }
+        return c.fieldClass;
+    }
+
+    void expectFieldClasses(TDataSet& dataSet) const
     {
         for (const ColumnCase& c : columnCases) {
             TField* field = dataSet.findField(QString::fromLatin1(c.column));
             ASSERT_NE(field, nullptr) << c.column;
-            EXPECT_STREQ(field->metaObject()->className(), c.fieldClass) << dataSet.name().toStdString() << "." << c.column;
+            EXPECT_STREQ(field->metaObject()->className(), expectedClass(c))
+                << dataSet.name().toStdString() << "." << c.column;
         }
     }
 

@@ -7,12 +7,17 @@
 #include <QString>
 
 #include <functional>
+#include <ostream>
 
 namespace serverengines {
 
 enum class Engine { Postgres, FirebirdEmbedded, FirebirdServer, OdbcSqlite, OdbcPostgres };
 
 const char* engineName(Engine engine);
+inline void PrintTo(Engine engine, std::ostream* out)
+{
+    *out << engineName(engine);
+}
 inline const Engine allEngines[] = {Engine::Postgres, Engine::FirebirdEmbedded, Engine::FirebirdServer,
                                     Engine::OdbcSqlite, Engine::OdbcPostgres};
 
