@@ -47,6 +47,7 @@ public:
     // transform and clip.
     int glyphResolution() const override;
     void drawGlyphLine(const QPointF& baselineStart, const TRpGlyphLine& line, const QColor& color) override;
+    int textResolution(const QTextItem& textItem) const;
 
     // The document has started a new page, which has none of the old page's state.
     void pageStarted();

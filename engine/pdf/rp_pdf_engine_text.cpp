@@ -67,6 +67,19 @@ void emitGlyphString(TRpPdfBytes& out, TRpPdfFont& font, double size, const TRpG
 
 } // namespace
 
+// The resolution the item's font was resolved at. It is the page's, except for text that
+// comes with a font of its own resolution, such as a page picture recorded on screen and
+// played here under a scaling transform; its metrics tell which.
+int TRpPdfEngine::textResolution(const QTextItem& textItem) const
+{
+    const int resolution = m_document.resolution();
+    const double pageAscent = rpRawFont(textItem.font(), resolution).ascent();
+    if (pageAscent <= 0 || textItem.ascent() <= 0)
+        return resolution;
+    const int itemResolution = qRound(resolution * textItem.ascent() / pageAscent);
+    return std::abs(itemResolution - resolution) * 50 < resolution ? resolution : qMax(1, itemResolution);
+}
+
 int TRpPdfEngine::glyphResolution() const
 {
     return m_document.resolution();
@@ -78,7 +91,7 @@ void TRpPdfEngine::drawTextItem(const QPointF& position, const QTextItem& textIt
         return;
     const Qt::LayoutDirection direction =
         (textItem.renderFlags() & QTextItem::RightToLeft) ? Qt::RightToLeft : Qt::LeftToRight;
-    const TRpGlyphLine line = rpLayoutGlyphLine(textItem.font(), m_document.resolution(), textItem.text(), direction);
+    const TRpGlyphLine line = rpLayoutGlyphLine(textItem.font(), textResolution(textItem), textItem.text(), direction);
     const QGradient* gradient = m_pen.brush().gradient();
     const QColor colour = gradient != nullptr && !gradient->stops().isEmpty() ? gradient->stops().constFirst().second
                                                                               : m_pen.color();

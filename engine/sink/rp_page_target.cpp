@@ -118,7 +118,7 @@ QPainter& TRpPdfTarget::begin(const TRpPrinterSettings& settings, const QString&
     m_device = std::make_unique<TRpPdfDevice>();
     const QSizeF paper = rpPageLayout(settings).fullRect(QPageLayout::Millimeter).size();
     if (!m_device->begin(m_fileName, paper, m_resolution, title, QStringLiteral("Velmor")))
-        throw ERpPrinterError(QStringLiteral("Cannot write \"%1\": %2").arg(m_fileName, m_device->errorString()));
+        throw ERpPrinterError(m_device->errorString());
     if (!m_painter.begin(m_device.get()))
         throw ERpPrinterError(QStringLiteral("Cannot start the PDF file \"%1\"").arg(m_fileName));
     return m_painter;
@@ -127,7 +127,7 @@ QPainter& TRpPdfTarget::begin(const TRpPrinterSettings& settings, const QString&
 void TRpPdfTarget::newPage()
 {
     if (!m_device->newPage())
-        throw ERpPrinterError(QStringLiteral("Cannot add a page to \"%1\": %2").arg(m_fileName, m_device->errorString()));
+        throw ERpPrinterError(m_device->errorString());
 }
 
 void TRpPdfTarget::end()
@@ -135,7 +135,7 @@ void TRpPdfTarget::end()
     if (m_painter.isActive())
         m_painter.end();
     if (!m_device->end())
-        throw ERpPrinterError(QStringLiteral("Cannot write \"%1\": %2").arg(m_fileName, m_device->errorString()));
+        throw ERpPrinterError(m_device->errorString());
 }
 
 void TRpPdfTarget::abort()

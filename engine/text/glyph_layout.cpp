@@ -140,6 +140,14 @@ void layOutShaped(const QFont& deviceFont, const QString& text, Qt::LayoutDirect
         run.characters.fill(0, run.glyphs.size());
         line.runs.append(std::move(run));
     }
+    // One glyph per character in reading order: each glyph still stands for its character,
+    // which keeps such text searchable and copyable in the output.
+    const bool oneToOne = line.runs.size() == 1 && line.runs.first().glyphs.size() == text.size()
+        && direction == Qt::LeftToRight && !text.isRightToLeft();
+    if (oneToOne) {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            line.runs.first().characters[i] = text.at(i).isSurrogate() ? 0 : text.at(i).unicode();
+    }
 }
 
 } // namespace
