@@ -7,7 +7,6 @@
 #include "cli/render_pages.h"
 #include "cli/render_report.h"
 #include "core/error.h"
-#include "data/local_database.h"
 #include "document/class_registration.h"
 #include "document/document_messages.h"
 #include "document/file_kind.h"
@@ -84,13 +83,6 @@ int renderDocument(const RenderOptions& options)
     return Success;
 }
 
-// Runs the document's report, then lets the shared database connections go while the
-// application still exists.
-int renderDocumentAndRelease(const RenderOptions& options)
-{
-    return renderDocument(options);
-}
-
 int runRender(const QStringList& args)
 {
     QString error;
@@ -102,7 +94,7 @@ int runRender(const QStringList& args)
     try {
         if (filekind::of(options->input) == TVelFileKind::Rpp)
             return renderPrepared(*options);
-        return renderDocumentAndRelease(*options);
+        return renderDocument(*options);
     } catch (const std::exception& failure) {
         printError(QStringLiteral("velmor-run: %1").arg(QString::fromUtf8(failure.what())));
         return Failure;

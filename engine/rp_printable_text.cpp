@@ -232,7 +232,7 @@ void TRpCustomLabel::startText(TRpPrintContext& context, const QPaintDevice* dev
     for (const QString& line : std::as_const(m_printLines)) {
         if (measure.laysOutGlyphs()) {
             m_lineGlyphs.append(measure.glyphLine(line));
-            m_lineWidths.append(m_lineGlyphs.last().advance * measure.nativePerPixel());
+            m_lineWidths.append(m_lineGlyphs.last().advance * measure.pixel());
         } else {
             m_lineWidths.append(measure.width(line));
         }

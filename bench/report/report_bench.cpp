@@ -7,7 +7,6 @@
 // velmor_report_bench            every N, both outputs, and the floor
 // velmor_report_bench --one KIND N DATABASE   one measurement (KIND: pdf, rpp, read)
 #include "data/field.h"
-#include "data/local_database.h"
 #include "data/query.h"
 #include "engine/generation/rp_pass.h"
 #include "engine/rp_bands.h"

@@ -2,12 +2,12 @@
 
 #include "engine/sink/rp_errors.h"
 #include "engine/sink/rp_page_list.h"
+#include "engine/sink/rp_page_recoding.h"
 #include "engine/sink/rp_page_target.h"
 #include "engine/sink/rp_paper_sizes.h"
 #include "engine/sink/rp_picture_check.h"
 
 #include <QBuffer>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -271,9 +271,7 @@ void TRpPrinter::saveToFile(const QString& fileName) const
 {
     if (m_state != TRpPrinterState::Finished || !m_pages)
         throw notReady();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || !m_pages->copyTo(file) || !file.commit())
-        throw ERpPrinterError(QStringLiteral("Cannot save the report to \"%1\": %2").arg(fileName, file.errorString()));
+    rpWritePageList(*m_pages, fileName);
 }
 
 void TRpPrinter::loadFromFile(const QString& fileName)

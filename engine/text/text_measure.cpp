@@ -29,11 +29,20 @@ TRpTextMeasure::TRpTextMeasure(const QFont& font, const IRpGlyphPainter& glyphPa
 double TRpTextMeasure::width(const QString& text) const
 {
     if (m_glyphs)
-        return rpLayoutGlyphLine(m_font, m_dpi, text).advance * m_nativePerPixel;
+        return laidOut(text).advance * m_nativePerPixel;
     return m_metrics.horizontalAdvance(text) * m_nativePerPixel;
 }
 
 TRpGlyphLine TRpTextMeasure::glyphLine(const QString& text) const
 {
-    return m_glyphs ? rpLayoutGlyphLine(m_font, m_dpi, text) : TRpGlyphLine();
+    return m_glyphs ? laidOut(text) : TRpGlyphLine();
+}
+
+const TRpGlyphLine& TRpTextMeasure::laidOut(const QString& text) const
+{
+    if (text != m_lastText || m_lastLine.runs.isEmpty()) {
+        m_lastLine = rpLayoutGlyphLine(m_font, m_dpi, text);
+        m_lastText = text;
+    }
+    return m_lastLine;
 }

@@ -29,12 +29,16 @@ public:
     double ascent() const { return m_metrics.ascent() * m_nativePerPixel; }
     // The size of one device pixel.
     double pixel() const { return m_nativePerPixel; }
-    double nativePerPixel() const { return m_nativePerPixel; }
 
 private:
+    const TRpGlyphLine& laidOut(const QString& text) const;
+
     QFont m_font;
     int m_dpi;
     bool m_glyphs;
+    // Wrapping measures a line before it is drawn; the last layout serves both.
+    mutable QString m_lastText;
+    mutable TRpGlyphLine m_lastLine;
     QFontMetricsF m_metrics;
     double m_nativePerPixel;
 };
