@@ -23,20 +23,6 @@ TDataSet* dataSetOf(TDataSource* source)
     return source ? source->dataSet() : nullptr;
 }
 
-IVelParamControl::Kind controlKindFor(TFieldType type)
-{
-    switch (type) {
-    case TFieldType::ftBoolean:
-        return IVelParamControl::Kind::CheckBox;
-    case TFieldType::ftDate:
-    case TFieldType::ftTime:
-    case TFieldType::ftDateTime:
-        return IVelParamControl::Kind::DateTimePicker;
-    default:
-        return IVelParamControl::Kind::Edit;
-    }
-}
-
 } // namespace
 
 TCustomVelDSInfo::TCustomVelDSInfo(const QMetaObject* dataSetClass) : TComponent(nullptr), m_dataSetClass(dataSetClass)
@@ -84,7 +70,7 @@ void TVelParamDataSetInfo::addParamInfos(TDataSet* dataSet, TComponent* owner, Q
         auto* line = new TVelParamInfo(owner);
         line->setCaption(param->name());
         line->setParam(param);
-        line->setControl(TVelParamInfo::createControl(controlKindFor(param->dataType()), owner));
+        line->setControl(TVelParamInfo::createControl(IVelParamControl::kindFor(param->dataType()), owner));
         line->setOnLoadValue(paramvalues::load);
         line->setOnStoreValue(paramvalues::store);
         list.append(line);

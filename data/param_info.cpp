@@ -205,3 +205,17 @@ void store(TVelParamInfo& line)
 }
 
 } // namespace paramvalues
+
+IVelParamControl::Kind IVelParamControl::kindFor(TFieldType type)
+{
+    switch (type) {
+    case TFieldType::ftBoolean:
+        return Kind::CheckBox;
+    case TFieldType::ftDate:
+    case TFieldType::ftTime:
+    case TFieldType::ftDateTime:
+        return Kind::DateTimePicker;
+    default:
+        return Kind::Edit;
+    }
+}

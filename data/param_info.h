@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/component.h"
+#include "data/field_types.h"
 
 #include <QDateTime>
 #include <QPointer>
@@ -17,6 +18,8 @@ class TParam;
 class IVelParamControl {
 public:
     enum class Kind { CheckBox, DateTimePicker, Edit };
+    // The control that edits a parameter of the type: a check box, a date picker, or an edit.
+    static Kind kindFor(TFieldType type);
 
     virtual ~IVelParamControl() = default;
     virtual Kind kind() const = 0;

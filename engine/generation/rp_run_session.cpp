@@ -57,20 +57,6 @@ void enterValue(TVelParamInfo& line, const QString& text)
     }
 }
 
-IVelParamControl::Kind controlKindFor(TFieldType type)
-{
-    switch (type) {
-    case TFieldType::ftBoolean:
-        return IVelParamControl::Kind::CheckBox;
-    case TFieldType::ftDate:
-    case TFieldType::ftTime:
-    case TFieldType::ftDateTime:
-        return IVelParamControl::Kind::DateTimePicker;
-    default:
-        return IVelParamControl::Kind::Edit;
-    }
-}
-
 // Converts the text by the parameter's type as the parameter prompt's line would; a
 // parameter of no known type takes the text.
 void storeValue(TParam& param, const QString& text)
@@ -82,7 +68,7 @@ void storeValue(TParam& param, const QString& text)
     TComponent owner;
     auto* line = new TVelParamInfo(&owner);
     line->setParam(&param);
-    line->setControl(TVelParamInfo::createControl(controlKindFor(param.dataType()), &owner));
+    line->setControl(TVelParamInfo::createControl(IVelParamControl::kindFor(param.dataType()), &owner));
     enterValue(*line, text);
     paramvalues::store(*line);
 }
