@@ -33,6 +33,53 @@ sqlite3_stmt* sqliteStatement(const QSqlQuery& query)
     return *static_cast<sqlite3_stmt* const*>(handle.constData());
 }
 
+// What a server driver's own column type says that Qt's value type does not: small
+// integers, exact numerics, money, long text and ODBC's bit columns. The answer is a
+// declared type in the words the field type mapping reads; empty when the value type says
+// enough.
+QString nativeTypeName(const QString& driver, const QSqlField& field)
+{
+    const int type = field.typeID();
+    const auto numeric = [&] {
+        if (field.length() > 0)
+            return QStringLiteral("NUMERIC(%1,%2)").arg(field.length()).arg(qMax(field.precision(), 0));
+        return QStringLiteral("NUMERIC");
+    };
+    if (driver == QLatin1String("QPSQL")) {
+        switch (type) {
+        case 21: return QStringLiteral("SMALLINT"); // int2
+        case 1700: return numeric();
+        case 25: return QStringLiteral("MEMO");    // text
+        case 790: return QStringLiteral("MONEY");
+        default: return {};
+        }
+    }
+    if (driver == QLatin1String("QIBASE")) {
+        // The lowest bit of a Firebird column type only says whether it takes nulls.
+        const int base = type & ~1;
+        const bool scaled = field.precision() > 0;
+        if ((base == 500 || base == 496 || base == 580) && scaled) // SMALLINT, INTEGER, BIGINT with a scale
+            return numeric();
+        return base == 500 ? QStringLiteral("SMALLINT") : QString();
+    }
+    if (driver == QLatin1String("QODBC")) {
+        switch (type) {
+        case 5:  // SQL_SMALLINT
+        case -6: // SQL_TINYINT
+            return QStringLiteral("SMALLINT");
+        case 2: // SQL_NUMERIC
+        case 3: // SQL_DECIMAL
+            return numeric();
+        case -7: return QStringLiteral("BOOLEAN"); // SQL_BIT
+        case -1:  // SQL_LONGVARCHAR
+        case -10: // SQL_WLONGVARCHAR
+            return QStringLiteral("MEMO");
+        default: return {};
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 TSqlCursor::TSqlCursor(const QSqlDatabase& database, const QString& statement, const QVariantList& values)
@@ -47,10 +94,10 @@ TSqlCursor::TSqlCursor(const QSqlDatabase& database, const QString& statement, c
         throw EVelError(errorText(m_query.lastError()));
     if (!m_query.isSelect())
         throw EVelError(QStringLiteral("The statement returns no records"));
-    describe();
+    describe(database.driverName());
 }
 
-void TSqlCursor::describe()
+void TSqlCursor::describe(const QString& driver)
 {
     const QSqlRecord record = m_query.record();
     sqlite3_stmt* statement = sqliteStatement(m_query);
@@ -61,6 +108,8 @@ void TSqlCursor::describe()
             if (const char* type = sqlite3_column_decltype(statement, i))
                 declared = QString::fromUtf8(type);
         }
+        if (declared.isEmpty())
+            declared = nativeTypeName(driver, field);
         TFieldDef def = valueconversion::fromDeclaredType(field.name(), declared, field.metaType());
         if (!statement && field.length() > 0 && fieldtypes::isString(def.dataType))
             def.size = field.length();

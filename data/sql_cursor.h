@@ -20,7 +20,7 @@ public:
     bool fetch(std::vector<QVariant>& values) override;
 
 private:
-    void describe();
+    void describe(const QString& driver);
 
     QSqlQuery m_query;
     TFieldDefs m_defs;

@@ -147,10 +147,7 @@ TEST_P(EngineFields, NullsStayNullInEveryKind)
     EXPECT_EQ(remainingIds(*table), std::vector<qint64>{1});
 }
 
-// Disabled until statements over server drivers take their field types from the driver's
-// column types: small integers, exact numerics, text and ODBC booleans now come back as the
-// field class of the value type Qt reports (integer, float, string).
-TEST_P(EngineFields, DISABLED_FieldClassesFollowTheColumnKind)
+TEST_P(EngineFields, FieldClassesFollowTheColumnKind)
 {
     TTable* table = makeTable(QStringLiteral("PEOPLE"));
     table->open();
