@@ -72,29 +72,32 @@ const CsvCase cases[] = {
     {"empty values are null and leave the type alone", "A,B\n,\n7,\n", {"A", "B"}, {I, S}, {QVariant(), QVariant(), 7, QVariant()}},
     {"UTF-8 with a byte order mark, and Latin-1 files", "\xEF\xBB\xBFN\n\xC3\xBC\n", {"N"}, {S}, {text("\xC3\xBC")}},
     {"a file that is no UTF-8 is Latin-1", "N\n\xFC\n", {"N"}, {S}, {QString(QChar(0xFC))}},
+    {"an overlong form is no UTF-8", "N\n\xC0\xAF\n", {"N"}, {S}, {QString::fromLatin1("\xC0\xAF")}},
+    {"an encoded surrogate is no UTF-8", "N\n\xED\xA0\x80\n", {"N"}, {S}, {QString::fromLatin1("\xED\xA0\x80")}},
+    {"a sequence cut by the end of the file is no UTF-8", "N\nab\xE2\x82", {"N"}, {S}, {QString::fromLatin1("ab\xE2\x82")}},
+    {"four-byte characters are UTF-8", "N\n\xF0\x9F\x98\x80\n", {"N"}, {S}, {text("\xF0\x9F\x98\x80")}},
     {"words that spell numbers", "A,B\ninf,nan\n", {"A", "B"}, {F, F}, {qInf(), qQNaN()}},
 };
 
-class CsvReader : public ::testing::TestWithParam<CsvCase> {
-protected:
-    std::shared_ptr<const TFileTable> read(const QByteArray& bytes)
-    {
-        EXPECT_TRUE(folder.isValid());
-        const QString path = folder.filePath(QStringLiteral("t.csv"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        return filetables::readCsv(path);
-    }
-
+// The table a CSV file of these bytes reads as.
+std::shared_ptr<const TFileTable> readCsvBytes(const QByteArray& bytes)
+{
     QTemporaryDir folder;
-};
+    EXPECT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("t.csv"));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    return filetables::readCsv(path);
+}
+
+class CsvReader : public ::testing::TestWithParam<CsvCase> {};
 
 TEST_P(CsvReader, FieldsTypesAndValues)
 {
     const CsvCase& c = GetParam();
-    const auto table = read(c.text);
+    const auto table = readCsvBytes(c.text);
     ASSERT_EQ(table->defs.size(), c.fields.size());
     for (qsizetype i = 0; i < c.fields.size(); ++i) {
         EXPECT_EQ(table->defs[i].name, c.fields[i]);
@@ -121,18 +124,50 @@ INSTANTIATE_TEST_SUITE_P(Cases, CsvReader, ::testing::ValuesIn(cases), [](const 
 
 TEST(CsvReaderSizes, TextColumnsAreAsWideAsTheirLongestValue)
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("t.csv"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("A,B\nabc,\n\"a\"\"b\"\"c\"\"d\",\n");
-    file.close();
-    const auto table = filetables::readCsv(path);
+    const auto table = readCsvBytes("A,B\nabc,\n\"a\"\"b\"\"c\"\"d\",\n");
     ASSERT_EQ(table->defs.size(), 2);
     EXPECT_EQ(table->defs[0].size, 7);
     EXPECT_EQ(table->defs[1].size, 1);
     EXPECT_EQ(table->rowCount, 2);
     EXPECT_EQ(table->at(1, 0), QVariant(QStringLiteral("a\"b\"c\"d")));
+}
+
+TEST(CsvReaderSizes, WidthsCountCharactersNotBytes)
+{
+    const auto table = readCsvBytes("A\n\xC3\xBC\xC3\xBC\xC3\xBC\nab\n");
+    ASSERT_EQ(table->defs.size(), 1);
+    EXPECT_EQ(table->defs[0].size, 3);
+}
+
+// A file large enough to be read in stretches: what a late record says of a column's
+// type holds for the records read before it, and every value lands in its own place.
+TEST(CsvReaderLargeFiles, LateRecordsWidenEarlierOnes)
+{
+    constexpr int rows = 40000;
+    QByteArray bytes = "N,D,T,K\n";
+    for (int row = 0; row < rows; ++row) {
+        const bool last = row == rows - 1;
+        bytes += (last ? QByteArray("0.5") : QByteArray::number(row)) + ',';
+        bytes += QDate(2000, 1, 1).addDays(row % 5000).toString(Qt::ISODate).toLatin1() + ',';
+        bytes += (last ? QByteArray("late text") : QByteArray::number(-row)) + ',';
+        bytes += QByteArray::number(row) + '\n';
+    }
+    const auto table = readCsvBytes(bytes);
+    ASSERT_EQ(table->rowCount, rows);
+    EXPECT_EQ(table->defs[0].dataType, F);
+    EXPECT_EQ(table->defs[1].dataType, D);
+    EXPECT_EQ(table->defs[2].dataType, S);
+    EXPECT_EQ(table->defs[2].size, 9);
+    EXPECT_EQ(table->defs[3].dataType, I);
+    for (int row : {0, 1, rows / 2 - 1, rows / 2, rows / 2 + 1, rows - 2}) {
+        SCOPED_TRACE(row);
+        EXPECT_TRUE(sameValue(table->at(row, 0), double(row)));
+        EXPECT_TRUE(sameValue(table->at(row, 1), QDate(2000, 1, 1).addDays(row % 5000)));
+        EXPECT_TRUE(sameValue(table->at(row, 2), QString::number(-row)));
+        EXPECT_TRUE(sameValue(table->at(row, 3), row));
+    }
+    EXPECT_TRUE(sameValue(table->at(rows - 1, 0), 0.5));
+    EXPECT_TRUE(sameValue(table->at(rows - 1, 2), text("late text")));
 }
 
 } // namespace
