@@ -11,14 +11,26 @@ TStringField::TStringField(TComponent* owner) : TField(owner)
     setSize(20);
 }
 
+namespace {
+
+// A number's display text: by the field's display format when it has one, else as money
+// when the field holds money, else the field's plain text.
+QString numberDisplayText(const TNumericField& field, bool currency)
+{
+    if (field.value().isNull())
+        return {};
+    if (!field.displayFormat().isEmpty())
+        return fieldformat::formatFloat(field.asFloat(), field.displayFormat());
+    if (currency)
+        return QLocale().toCurrencyString(field.asFloat());
+    return field.asString();
+}
+
+} // namespace
+
 QString TNumericField::displayText() const
 {
-    const QVariant v = value();
-    if (v.isNull())
-        return {};
-    if (displayFormat().isEmpty())
-        return asString();
-    return fieldformat::formatFloat(asFloat(), displayFormat());
+    return numberDisplayText(*this, false);
 }
 
 QString TIntegerField::asString() const
@@ -40,14 +52,7 @@ QString TFloatField::asString() const
 
 QString TFloatField::displayText() const
 {
-    const QVariant v = value();
-    if (v.isNull())
-        return {};
-    if (!displayFormat().isEmpty())
-        return fieldformat::formatFloat(asFloat(), displayFormat());
-    if (m_currency)
-        return QLocale().toCurrencyString(asFloat());
-    return asString();
+    return numberDisplayText(*this, m_currency);
 }
 
 TCurrencyField::TCurrencyField(TComponent* owner) : TFloatField(owner)
@@ -63,14 +68,7 @@ QString TBCDField::asString() const
 
 QString TBCDField::displayText() const
 {
-    const QVariant v = value();
-    if (v.isNull())
-        return {};
-    if (!displayFormat().isEmpty())
-        return fieldformat::formatFloat(asFloat(), displayFormat());
-    if (m_currency)
-        return QLocale().toCurrencyString(asFloat());
-    return asString();
+    return numberDisplayText(*this, m_currency);
 }
 
 QString TBooleanField::asString() const

@@ -204,20 +204,15 @@ void TRpPrinter::closeDeviceJob(bool aborted)
 
 void TRpPrinter::endDocument()
 {
-    if (m_state != TRpPrinterState::Busy)
-        return;
-    m_state = TRpPrinterState::Finished;
-    if (m_destination == TRpDestination::Screen) {
-        closeRecordedPage();
-        m_pages->finish();
-        return;
-    }
-    closeDeviceJob(false);
-    if (onAfterPrint)
-        onAfterPrint();
+    finishJob(false);
 }
 
 void TRpPrinter::abort()
+{
+    finishJob(true);
+}
+
+void TRpPrinter::finishJob(bool aborted)
 {
     if (m_state != TRpPrinterState::Busy)
         return;
@@ -228,7 +223,9 @@ void TRpPrinter::abort()
         m_pages->finish();
         return;
     }
-    closeDeviceJob(true);
+    closeDeviceJob(aborted);
+    if (!aborted && onAfterPrint)
+        onAfterPrint();
 }
 
 void TRpPrinter::setProgress(int percent)

@@ -135,6 +135,7 @@ private:
     void closeRecordedPage();
     void startRecordedPage();
     void startDevicePage();
+    void finishJob(bool aborted);
     void closeDeviceJob(bool aborted);
     void setFactorsFromDpi(int dpiX, int dpiY);
     void setFactorsFromScreen();
