@@ -10,6 +10,7 @@
 #include "document/class_registration.h"
 #include "document/vel_design.h"
 #include "engine/rp_bands.h"
+#include "engine/rp_new_band.h"
 #include "engine/rp_printable.h"
 #include "engine/rp_report.h"
 
@@ -52,13 +53,7 @@ public:
     template <class Band = TRpBand>
     Band* band(const QString& name, TRpBandType type, double height)
     {
-        auto* band = new Band(&m_document);
-        band->setNameUnchecked(name);
-        if constexpr (std::is_same_v<Band, TRpBand>)
-            band->setBandType(type);
-        band->setParentControl(m_report);
-        band->size()->setNativeValue(TRpBandSize::HeightValue, height);
-        return band;
+        return rpNewBand<Band>(&m_document, m_report, name, type, height);
     }
 
     template <class Control>

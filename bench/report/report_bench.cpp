@@ -10,6 +10,7 @@
 #include "data/query.h"
 #include "engine/generation/rp_pass.h"
 #include "engine/rp_bands.h"
+#include "engine/rp_new_band.h"
 #include "engine/rp_printable.h"
 #include "engine/rp_report.h"
 #include "engine/sink/rp_printer.h"
@@ -82,13 +83,7 @@ private:
     template <class Band = TRpBand>
     Band* band(const QString& name, TRpBandType type, double height)
     {
-        auto* band = new Band(&m_root);
-        band->setNameUnchecked(name);
-        if constexpr (std::is_same_v<Band, TRpBand>)
-            band->setBandType(type);
-        band->setParentControl(m_report);
-        band->size()->setNativeValue(TRpBandSize::HeightValue, height);
-        return band;
+        return rpNewBand<Band>(&m_root, m_report, name, type, height);
     }
 
     template <class Control>

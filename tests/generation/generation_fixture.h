@@ -4,6 +4,7 @@
 
 #include "support/test_support.h"
 #include "data/query.h"
+#include "engine/rp_new_band.h"
 #include "engine/expr/expr_environment.h"
 #include "engine/expr/expr_evaluator.h"
 #include "engine/generation/rp_pass.h"
@@ -66,13 +67,7 @@ protected:
     template <class Band = TRpBand>
     Band* addBand(const QString& name, TRpBandType type, double height)
     {
-        auto* band = new Band(&document);
-        band->setNameUnchecked(name);
-        if constexpr (std::is_same_v<Band, TRpBand>)
-            band->setBandType(type);
-        band->setParentControl(report);
-        band->size()->setNativeValue(TRpBandSize::HeightValue, height);
-        return band;
+        return rpNewBand<Band>(&document, report, name, type, height);
     }
     // A probe on the band at `top` within it.
     TProbe* addProbe(TControl* parent, const QString& name, const QString& expression = {}, double top = 0);
