@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 
 #include <shapefil.h>
 
@@ -91,6 +92,20 @@ QVariant valueOf(DBFHandle handle, int row, int column, TFieldType type)
     }
 }
 
+// shapelib takes the record count and record length of the header as they stand and
+// tries every record, so a damaged count would keep it failing reads for a long time.
+void checkRecordsFit(const DBFInfo& info, const QString& path)
+{
+    const qint64 fileSize = QFileInfo(path).size();
+    const qint64 needed = qint64(info.nHeaderLength) + qint64(info.nRecords) * qint64(info.nRecordLength);
+    if (needed > fileSize)
+        throw EVelError(QStringLiteral("dBase table %1 is damaged: its header counts %2 records of %3 bytes, more than the %4 bytes of the file hold")
+                            .arg(path)
+                            .arg(info.nRecords)
+                            .arg(info.nRecordLength)
+                            .arg(fileSize));
+}
+
 } // namespace
 
 std::shared_ptr<TFileTable> readDbase(const QString& path)
@@ -98,6 +113,7 @@ std::shared_ptr<TFileTable> readDbase(const QString& path)
     std::unique_ptr<DBFInfo, DbfCloser> handle(DBFOpen(QFile::encodeName(path).constData(), "rb"));
     if (!handle)
         throw EVelError(QStringLiteral("Could not open dBase table %1").arg(path));
+    checkRecordsFit(*handle, path);
     auto table = std::make_shared<TFileTable>();
     const int fieldCount = DBFGetFieldCount(handle.get());
     for (int i = 0; i < fieldCount; ++i)

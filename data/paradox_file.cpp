@@ -8,9 +8,13 @@
 
 extern "C" {
 #include <paradox.h>
+// Exported by pxlib but not declared in its header: how it decrypts a data block.
+void px_decrypt_db_block(unsigned char* src, unsigned char* dest, unsigned long encryption, unsigned long blocksize,
+                         unsigned long blockno);
 }
 
 #include <memory>
+#include <vector>
 
 namespace filetables {
 
@@ -19,6 +23,13 @@ namespace {
 // pxlib counts dates in days from 1 January of year 1; the serial day numbers of its
 // calendar helpers start 1721425 days earlier.
 constexpr long kSdnOffset = 1721425;
+// Where the header's list of field types and lengths starts at the earliest (two bytes a
+// field); the header of version 4 files and later has 32 bytes more before it.
+constexpr qint64 kFieldListStart = 0x58;
+// The head of each data block: the next and the previous block, and the size of its data.
+constexpr qint64 kBlockHeadLength = 6;
+// The bytes of the header read here: the fixed part and the start of the data header.
+constexpr qint64 kHeadLength = 0x60;
 
 struct ErrorState {
     QString message;
@@ -196,6 +207,156 @@ void attachBlobFile(pxdoc_t* doc, const QString& path)
         PX_set_blob_file(doc, QFile::encodeName(blobPath).constData());
 }
 
+quint32 littleEndian(const QByteArray& bytes, qsizetype at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | uchar(bytes[at + i]);
+    return value;
+}
+
+// The data blocks of a table form a chain through the first two bytes of each block.
+// pxlib follows the chain when it opens the file and, past the header's count of
+// blocks, until it ends; a chain that comes back to a block of its own would keep it
+// reading forever, and a block head past the end of the file leaves it reading what it
+// read before. So the chain is walked here first, as pxlib reads it: block numbers are
+// unsigned 16-bit, and the header's encryption word (or the data header's, when the
+// first says so) decrypts each block.
+void checkBlockChain(QFile& file, const QByteArray& header, const QString& path)
+{
+    const qint64 headerSize = littleEndian(header, 0x02, 2);
+    const qint64 blockSize = qint64(uchar(header[0x05])) * 0x400;
+    unsigned long encryption = littleEndian(header, 0x25, 4);
+    if (encryption == 0xFF00FF00)
+        encryption = littleEndian(header, 0x5C, 4);
+    const auto damaged = [&](const char* what, quint32 block) {
+        return EVelError(QStringLiteral("Paradox table %1 is damaged: its chain of data blocks %2 block %3")
+                             .arg(path, QLatin1String(what))
+                             .arg(block));
+    };
+    std::vector<bool> visited(0x10000, false);
+    QByteArray data(std::max(blockSize, kBlockHeadLength), '\0');
+    for (quint32 block = littleEndian(header, 0x0E, 2); block != 0; block = littleEndian(data, 0, 2)) {
+        if (visited[block])
+            throw damaged("comes back to", block);
+        visited[block] = true;
+        // An encrypted block is read and decrypted whole, as zeros where the file ends.
+        const qint64 wanted = encryption != 0 ? blockSize : kBlockHeadLength;
+        data.fill('\0');
+        if (!file.seek(headerSize + (block - 1) * blockSize) || file.read(data.data(), wanted) < kBlockHeadLength)
+            throw damaged("leads past the end of the file to", block);
+        if (encryption != 0) {
+            auto* bytes = reinterpret_cast<unsigned char*>(data.data());
+            px_decrypt_db_block(bytes, bytes, encryption, static_cast<unsigned long>(blockSize), block);
+        }
+    }
+}
+
+// pxlib reads the field list and the field names of the header byte by byte, and takes
+// the end of the file for more of a name, so a header larger than the file, or a field
+// count larger than the header, has it reading the end of the file for a long time. It
+// divides by the record size, and reads a record that does not fit in a data block from
+// memory it never filled.
+void checkHeaderFits(const QByteArray& header, qint64 fileSize, const QString& path)
+{
+    const qint64 headerSize = littleEndian(header, 0x02, 2);
+    const qint64 fieldCount = littleEndian(header, 0x21, 2);
+    const qint64 recordSize = littleEndian(header, 0x00, 2);
+    const qint64 blockSize = qint64(uchar(header[0x05])) * 0x400;
+    if (recordSize == 0 || kBlockHeadLength + recordSize > blockSize)
+        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its records of %2 bytes do not fit its data blocks of %3 bytes")
+                            .arg(path)
+                            .arg(recordSize)
+                            .arg(blockSize));
+    if (headerSize > fileSize)
+        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its header of %2 bytes is longer than the file")
+                            .arg(path)
+                            .arg(headerSize));
+    if (kFieldListStart + 2 * fieldCount > headerSize)
+        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its header of %2 bytes cannot describe %3 fields")
+                            .arg(path)
+                            .arg(headerSize)
+                            .arg(fieldCount));
+}
+
+// What pxlib trusts in the header, checked before it reads the file.
+void checkHeader(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return; // pxlib reports it
+    const QByteArray header = file.read(kHeadLength);
+    if (header.size() < kHeadLength)
+        throw EVelError(QStringLiteral("Paradox table %1 is damaged: the file is shorter than a header").arg(path));
+    checkHeaderFits(header, file.size(), path);
+    checkBlockChain(file, header, path);
+}
+
+// The length every field of a number, date, time or logical type has; 0 for the types
+// whose length the table chooses.
+int fixedLength(char type)
+{
+    switch (type) {
+    case pxfLogical:
+        return 1;
+    case pxfShort:
+        return 2;
+    case pxfLong:
+    case pxfDate:
+    case pxfTime:
+    case pxfAutoInc:
+        return 4;
+    case pxfNumber:
+    case pxfCurrency:
+    case pxfTimestamp:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+// pxlib copies a number field into a variable of its type by the length the header
+// gives, and reads each field at the sum of the lengths before it, from a buffer of the
+// header's record size; a header that says otherwise would have it write or read past
+// them.
+void checkFieldsFit(const pxfield_t* fields, int fieldCount, int recordSize, const QString& path)
+{
+    qint64 needed = 0;
+    for (int i = 0; i < fieldCount; ++i) {
+        const int length = fixedLength(fields[i].px_ftype);
+        if (length != 0 && fields[i].px_flen != length)
+            throw EVelError(QStringLiteral("Paradox table %1 is damaged: field %2 has a length of %3 bytes, not %4")
+                                .arg(path, QString::fromLatin1(fields[i].px_fname))
+                                .arg(fields[i].px_flen)
+                                .arg(length));
+        needed += fields[i].px_flen;
+    }
+    if (needed > recordSize)
+        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its fields take %2 bytes, more than its records of %3 bytes")
+                            .arg(path)
+                            .arg(needed)
+                            .arg(recordSize));
+}
+
+// A stored BCD value starts with its count of decimal places; pxlib loses the memory of a
+// value whose count is not the field's, so such a record is refused before it is read.
+void checkBcdValues(const QByteArray& raw, const QList<int>& offsets, const pxfield_t* fields, int fieldCount, int row,
+                    const QString& path)
+{
+    for (int i = 0; i < fieldCount; ++i) {
+        if (fields[i].px_ftype != pxfBCD)
+            continue;
+        const auto lead = uchar(raw[offsets[i]]);
+        if (lead != 0 && (lead & 0x3f) != fields[i].px_fdc)
+            throw EVelError(QStringLiteral("Paradox table %1 is damaged: record %2 holds a value of field %3 with %4 decimal places, not %5")
+                                .arg(path)
+                                .arg(row + 1)
+                                .arg(QString::fromLatin1(fields[i].px_fname))
+                                .arg(lead & 0x3f)
+                                .arg(fields[i].px_fdc));
+    }
+}
+
 } // namespace
 
 std::shared_ptr<TFileTable> readParadox(const QString& path)
@@ -209,6 +370,7 @@ std::shared_ptr<TFileTable> readParadox(const QString& path)
     std::unique_ptr<pxdoc_t, DocDeleter> doc(PX_new3(collectError, nullptr, nullptr, nullptr, &errors));
     if (!doc)
         throw EVelError(QStringLiteral("Out of memory reading %1").arg(path));
+    checkHeader(path);
     if (PX_open_file(doc.get(), QFile::encodeName(path).constData()) < 0)
         throw EVelError(errors.message.isEmpty() ? QStringLiteral("Could not open Paradox table %1").arg(path)
                                                  : errors.message);
@@ -223,6 +385,7 @@ std::shared_ptr<TFileTable> readParadox(const QString& path)
     const int keyFields = doc->px_head ? doc->px_head->px_primarykeyfields : 0;
     for (int i = 0; i < keyFields && i < table->defs.size(); ++i)
         table->primaryKey.append(table->defs[i].name);
+    checkFieldsFit(fields, fields ? fieldCount : 0, PX_get_recordsize(doc.get()), path);
     QList<int> offsets;
     int offset = 0;
     for (int i = 0; fields && i < fieldCount; ++i) {
@@ -234,6 +397,7 @@ std::shared_ptr<TFileTable> readParadox(const QString& path)
     for (int row = 0; row < records; ++row) {
         if (!PX_get_record(doc.get(), row, raw.data()))
             raw.fill('\0');
+        checkBcdValues(raw, offsets, fields, table->defs.size(), row, path);
         pxval_t** record = PX_retrieve_record(doc.get(), row);
         if (!record)
             throw EVelError(errors.message.isEmpty() ? QStringLiteral("Could not read record %1 of %2").arg(row + 1).arg(path)
