@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace fielddescriptions {
 
@@ -111,6 +112,14 @@ QList<TFieldDescEntry> entriesFor(TDataSet* dataSet, const TComponent* designWin
     QList<Line> lines;
     for (const QString& raw : rawLines)
         lines.append(parse(raw));
+    // The caption of the first line with each key, keys compared without regard to case;
+    // looked up once per line, so a long file costs no more than it is long.
+    QHash<QString, QString> firstCaptions;
+    for (const Line& line : std::as_const(lines)) {
+        const QString key = line.key.toCaseFolded();
+        if (!line.heading && !firstCaptions.contains(key))
+            firstCaptions.insert(key, line.text);
+    }
     for (const Line& line : std::as_const(lines)) {
         if (line.heading) {
             entries.append({line.text, nullptr});
@@ -118,14 +127,8 @@ QList<TFieldDescEntry> entriesFor(TDataSet* dataSet, const TComponent* designWin
         }
         if (line.key.isEmpty())
             continue;
-        // The caption of the first line with this key; an empty caption counts as none.
-        QString caption;
-        for (const Line& other : std::as_const(lines)) {
-            if (!other.heading && other.key.compare(line.key, Qt::CaseInsensitive) == 0) {
-                caption = other.text;
-                break;
-            }
-        }
+        // An empty caption counts as none.
+        const QString caption = firstCaptions.value(line.key.toCaseFolded());
         if (caption.isEmpty()) {
             datanotices::showMessage(QStringLiteral("Invalid Field [%1] in %2").arg(line.key, fileName));
             continue;
