@@ -221,9 +221,14 @@ quint32 littleEndian(const QByteArray& bytes, qsizetype at, int size)
 // reading forever, and a block head past the end of the file leaves it reading what it
 // read before. So the chain is walked here first, as pxlib reads it: block numbers are
 // unsigned 16-bit, and the header's encryption word (or the data header's, when the
-// first says so) decrypts each block.
-void checkBlockChain(QFile& file, const QByteArray& header, const QString& path)
+// first says so) decrypts each block. Gives the number of records the blocks within the
+// header's count of blocks hold, as pxlib counts them.
+qint64 checkBlockChain(QFile& file, const QByteArray& header, const QString& path)
 {
+    const qint64 recordSize = littleEndian(header, 0x00, 2);
+    const quint32 fileBlocks = littleEndian(header, 0x0C, 2);
+    qint64 heldRecords = 0;
+    quint32 walked = 0;
     const qint64 headerSize = littleEndian(header, 0x02, 2);
     const qint64 blockSize = qint64(uchar(header[0x05])) * 0x400;
     unsigned long encryption = littleEndian(header, 0x25, 4);
@@ -249,7 +254,10 @@ void checkBlockChain(QFile& file, const QByteArray& header, const QString& path)
             auto* bytes = reinterpret_cast<unsigned char*>(data.data());
             px_decrypt_db_block(bytes, bytes, encryption, static_cast<unsigned long>(blockSize), block);
         }
+        if (walked++ < fileBlocks)
+            heldRecords += littleEndian(data, 4, 2) / recordSize + 1;
     }
+    return heldRecords;
 }
 
 // pxlib reads the field list and the field names of the header byte by byte, and takes
@@ -272,6 +280,7 @@ void checkHeaderFits(const QByteArray& header, qint64 fileSize, const QString& p
         throw EVelError(QStringLiteral("Paradox table %1 is damaged: its header of %2 bytes is longer than the file")
                             .arg(path)
                             .arg(headerSize));
+
     if (kFieldListStart + 2 * fieldCount > headerSize)
         throw EVelError(QStringLiteral("Paradox table %1 is damaged: its header of %2 bytes cannot describe %3 fields")
                             .arg(path)
@@ -289,7 +298,14 @@ void checkHeader(const QString& path)
     if (header.size() < kHeadLength)
         throw EVelError(QStringLiteral("Paradox table %1 is damaged: the file is shorter than a header").arg(path));
     checkHeaderFits(header, file.size(), path);
-    checkBlockChain(file, header, path);
+    // pxlib reads a record past those the blocks hold from memory it never filled.
+    const qint64 heldRecords = checkBlockChain(file, header, path);
+    const qint64 recordCount = littleEndian(header, 0x06, 4);
+    if (recordCount > heldRecords)
+        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its header counts %2 records, its data blocks hold %3")
+                            .arg(path)
+                            .arg(recordCount)
+                            .arg(heldRecords));
 }
 
 // The length every field of a number, date, time or logical type has; 0 for the types

@@ -31,6 +31,8 @@ const Damage damages[] = {
     {"a Paradox file cut inside the fixed part of its header", Kind::Paradox, 0, {}, 64, "the file is shorter than a header"},
     {"a Paradox record larger than a data block", Kind::Paradox, 0, QByteArray("\x00\x10", 2), -1,
      "its records of 4096 bytes do not fit its data blocks of 2048 bytes"},
+    {"a Paradox header that counts more records than its data blocks hold", Kind::Paradox, 0x06,
+     QByteArray("\x04\x00\x00\x00", 4), -1, "its header counts 4 records, its data blocks hold 3"},
     {"a Paradox header longer than the file", Kind::Paradox, 0, {}, 1000, "its header of 2048 bytes is longer than the file"},
     {"a Paradox field count larger than the header", Kind::Paradox, 0x21, QByteArray("\xff\xff", 2), -1,
      "its header of 2048 bytes cannot describe 65535 fields"},
