@@ -1,5 +1,7 @@
 #include "data/field_format.h"
 
+#include "core/number_mask.h"
+
 #include <QDateTime>
 #include <QLocale>
 
@@ -30,119 +32,6 @@ QString timeFormatWithSeconds()
     if (!format.contains(u's'))
         format.replace(QLatin1String("mm"), QLatin1String("mm:ss"));
     return format;
-}
-
-struct Picture {
-    QString prefix;
-    QString suffix;
-    int minIntegerDigits = 0;
-    int minDecimals = 0;
-    int maxDecimals = 0;
-    bool grouping = false;
-};
-
-bool isPlaceholder(QChar c)
-{
-    return c == u'0' || c == u'#' || c == u'.' || c == u',';
-}
-
-// Literal text of a picture with its quotes removed.
-QString literalText(QStringView text)
-{
-    QString out;
-    QChar quote;
-    for (QChar c : text) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                out += c;
-        } else if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-Picture parsePicture(const QString& section)
-{
-    Picture picture;
-    qsizetype first = -1;
-    qsizetype last = -1;
-    QChar quote;
-    for (qsizetype i = 0; i < section.size(); ++i) {
-        const QChar c = section[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            continue;
-        }
-        if (c == u'"' || c == u'\'') {
-            quote = c;
-            continue;
-        }
-        if (isPlaceholder(c)) {
-            if (first < 0)
-                first = i;
-            last = i;
-        }
-    }
-    if (first < 0) {
-        picture.prefix = literalText(section);
-        return picture;
-    }
-    picture.prefix = literalText(QStringView(section).left(first));
-    picture.suffix = literalText(QStringView(section).mid(last + 1));
-    bool afterPoint = false;
-    for (qsizetype i = first; i <= last; ++i) {
-        const QChar c = section[i];
-        if (c == u'.') {
-            afterPoint = true;
-        } else if (c == u',') {
-            picture.grouping = picture.grouping || !afterPoint;
-        } else if (afterPoint) {
-            ++picture.maxDecimals;
-            if (c == u'0')
-                picture.minDecimals = picture.maxDecimals;
-        } else if (c == u'0') {
-            ++picture.minIntegerDigits;
-        }
-    }
-    return picture;
-}
-
-QString groupDigits(const QString& digits, const QLocale& locale)
-{
-    QString out;
-    const qsizetype count = digits.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i > 0 && (count - i) % 3 == 0)
-            out += locale.groupSeparator();
-        out += digits[i];
-    }
-    return out;
-}
-
-QString applyPicture(double magnitude, const Picture& picture)
-{
-    const QLocale locale;
-    QString fixed = QString::number(magnitude, 'f', picture.maxDecimals);
-    QString integerPart = fixed.section(u'.', 0, 0);
-    QString decimals = fixed.section(u'.', 1, 1);
-    while (decimals.size() > picture.minDecimals && decimals.endsWith(u'0'))
-        decimals.chop(1);
-    if (integerPart == QLatin1String("0") && picture.minIntegerDigits == 0)
-        integerPart.clear();
-    while (integerPart.size() < picture.minIntegerDigits)
-        integerPart.prepend(u'0');
-    if (picture.grouping)
-        integerPart = groupDigits(integerPart, locale);
-    QString number = integerPart;
-    if (!decimals.isEmpty())
-        number += locale.decimalPoint() + decimals;
-    return picture.prefix + number + picture.suffix;
 }
 
 } // namespace
@@ -199,16 +88,7 @@ QString formatFloat(double value, const QString& format)
 {
     if (format.isEmpty())
         return floatText(value, 15);
-    const QStringList sections = format.split(u';');
-    if (value == 0 && sections.size() >= 3 && !sections[2].isEmpty())
-        return applyPicture(0, parsePicture(sections[2]));
-    if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty())
-        return applyPicture(-value, parsePicture(sections[1]));
-    const Picture picture = parsePicture(sections[0]);
-    const QString text = applyPicture(std::fabs(value), picture);
-    // A value that rounds to zero shows no minus sign.
-    const bool showsSign = value < 0 && text != applyPicture(0, picture);
-    return showsSign ? QStringLiteral("-") + text : text;
+    return formatNumberMask(format, value).value_or(floatText(value, 15));
 }
 
 namespace {

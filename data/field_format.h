@@ -17,9 +17,8 @@ QString dateText(const QDate& date);
 QString timeText(const QTime& time);
 QString dateTimeText(const QDateTime& dateTime);
 
-// A number formatted by a picture: "0" a digit always shown, "#" a digit when
-// significant, "." the decimal point, "," thousands grouping, quoted or other text kept;
-// up to three sections for positive, negative and zero values, separated by ";".
+// A number formatted by a numeric mask (core/number_mask.h) in the user's locale; without
+// a format, and for infinities and NaN, the number's plain text.
 QString formatFloat(double value, const QString& format);
 
 // A date-time formatted by a picture of d, dd, ddd, dddd, m, mm, mmm, mmmm, yy, yyyy,

@@ -3,12 +3,12 @@
 // embedded expressions.
 #include "engine/rp_printable.h"
 
+#include "core/number_mask.h"
 #include "engine/expr/expr_dataset.h"
 #include "engine/expr/expr_evaluator.h"
 #include "engine/rp_print_context.h"
 #include "engine/rp_report.h"
 #include "engine/text/date_time_mask.h"
-#include "engine/text/number_mask.h"
 
 #include <exception>
 #include <optional>
@@ -25,7 +25,7 @@ QString joinLines(const QStringList& lines)
 
 QString numberText(const QString& mask, double value, const QString& fallback)
 {
-    return rpFormatNumber(mask, value).value_or(fallback);
+    return formatNumberMask(mask, value).value_or(fallback);
 }
 
 QDateTime dateTimeOf(const QVariant& value)

@@ -1,8 +1,8 @@
 // The engine's plain functions: IF, STR, UPPER, LOWER, PRETTY, TIME, DATE, COPY, TRUE,
 // FALSE, INT, FRAC, SQRT, DIV, TYPEOF and FORMATNUMERIC.
+#include "core/number_mask.h"
 #include "engine/expr/expr_function_library.h"
 #include "engine/expr/expr_messages.h"
-#include "engine/expr/number_format.h"
 
 #include <QDate>
 #include <QLocale>
@@ -214,7 +214,7 @@ class TRpEvFuncFormatNumeric : public TRpEvElementFunction
     TRpEvResult calculate(TRpEvArguments& args) override
     {
         if (args.size() == 2 && args[0].kind() == TRpEvKind::String && args[1].isNumeric()) {
-            if (const auto text = formatNumericMask(args[0].text(), args[1].numericValue()))
+            if (const auto text = formatNumberMask(args[0].text(), args[1].numericValue()))
                 return TRpEvResult::string(*text);
         }
         return TRpEvResult::error(QLatin1String(exprmsg::invalidFormat));

@@ -1,8 +1,8 @@
 #include "engine/expr/expr_result.h"
 
+#include "core/number_mask.h"
 #include "engine/expr/expr_exception.h"
 #include "engine/expr/expr_messages.h"
-#include "engine/expr/number_format.h"
 
 #include <cmath>
 #include <limits>

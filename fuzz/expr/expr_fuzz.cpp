@@ -2,10 +2,10 @@
 // reset, turned into text), as a variable of an environment, and as a numeric mask.
 #include "tests/expr/expr_test_support.h"
 
+#include "core/number_mask.h"
 #include "engine/expr/expr_environment.h"
 #include "engine/expr/expr_evaluator.h"
 #include "engine/expr/expr_exception.h"
-#include "engine/expr/number_format.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     exercise(evaluator, QStringLiteral("USESINPUT"));
     environment.unprepare();
 
-    (void)formatNumericMask(text, 1234.5678);
-    (void)formatNumericMask(text, -0.004);
+    (void)formatNumberMask(text, 1234.5678);
+    (void)formatNumberMask(text, -0.004);
     return 0;
 }

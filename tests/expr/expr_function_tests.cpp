@@ -103,22 +103,15 @@ TEST(ExprFunctions, Mathematics)
     });
 }
 
+// The mask language has its own table of cases (tests/core); these check what the function
+// adds: its arguments, integer and float values, and its error for what has no text.
 TEST(ExprFunctions, FormatNumeric)
 {
     expectAll({
-        {"FORMATNUMERIC('0.00', 3.14159)", S("3.14")},
-        {"FORMATNUMERIC('0.0', 2.25)", S("2.3")},
         {"FORMATNUMERIC('#,##0.00', 1234567.891)", S("1,234,567.89")},
         {"FORMATNUMERIC('000', 7)", S("007")},
-        {"FORMATNUMERIC('#.##', 0.5)", S(".5")},
-        {"FORMATNUMERIC('0.##', 2)", S("2")},
-        {"FORMATNUMERIC('00-00', 1234)", S("12-34")},
-        {"FORMATNUMERIC('0.0;(0.0)', -2.5)", S("(2.5)")},
-        {"FORMATNUMERIC('0.0', -2.5)", S("-2.5")},
-        {"FORMATNUMERIC('0.0;(0.0);zero', 0)", S("zero")},
-        {"FORMATNUMERIC('0.00E+00', 12345)", S("1.23E+04")},
-        {"FORMATNUMERIC('Total: 0', 12)", S("Total: 12")},
         {"FORMATNUMERIC('', 2.5)", S("2.5")},
+        {"FORMATNUMERIC('0', 1E308*10)", E("Invalid format or value specified")},
         {"FORMATNUMERIC(1, 2)", E("Invalid format or value specified")},
         {"FORMATNUMERIC('0', 'a')", E("Invalid format or value specified")},
         {"FORMATNUMERIC('0')", E("Invalid format or value specified")},
