@@ -215,6 +215,32 @@ quint32 littleEndian(const QByteArray& bytes, qsizetype at, int size)
     return value;
 }
 
+// Whether pxlib reads the data header that follows the fixed one: for tables and
+// secondary indexes of version 4 and later.
+bool hasDataHeader(const QByteArray& header)
+{
+    const char type = header[0x04];
+    const auto version = uchar(header[0x39]);
+    const bool tableOrIndex = type == pxfFileTypIndexDB || type == pxfFileTypNonIndexDB || type == pxfFileTypNonIncSecIndex
+                              || type == pxfFileTypIncSecIndex || type == pxfFileTypNonIncSecIndexG
+                              || type == pxfFileTypIncSecIndexG;
+    return tableOrIndex && version >= 5 && version <= 12;
+}
+
+// The key pxlib decrypts the data blocks with: the header's encryption word, or the data
+// header's when the first is 0xFF00FF00. Without a data header pxlib would take the key
+// from memory it never filled.
+unsigned long encryptionOf(const QByteArray& header, const QString& path)
+{
+    const unsigned long encryption = littleEndian(header, 0x25, 4);
+    if (encryption != 0xFF00FF00)
+        return encryption;
+    if (!hasDataHeader(header))
+        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its header points to an encryption key in a data header the file does not have")
+                            .arg(path));
+    return littleEndian(header, 0x5C, 4);
+}
+
 // The data blocks of a table form a chain through the first two bytes of each block.
 // pxlib follows the chain when it opens the file and, past the header's count of
 // blocks, until it ends; a chain that comes back to a block of its own would keep it
@@ -231,9 +257,7 @@ qint64 checkBlockChain(QFile& file, const QByteArray& header, const QString& pat
     quint32 walked = 0;
     const qint64 headerSize = littleEndian(header, 0x02, 2);
     const qint64 blockSize = qint64(uchar(header[0x05])) * 0x400;
-    unsigned long encryption = littleEndian(header, 0x25, 4);
-    if (encryption == 0xFF00FF00)
-        encryption = littleEndian(header, 0x5C, 4);
+    const unsigned long encryption = encryptionOf(header, path);
     const auto damaged = [&](const char* what, quint32 block) {
         return EVelError(QStringLiteral("Paradox table %1 is damaged: its chain of data blocks %2 block %3")
                              .arg(path, QLatin1String(what))

@@ -33,6 +33,9 @@ const Damage damages[] = {
      "its records of 4096 bytes do not fit its data blocks of 2048 bytes"},
     {"a Paradox header that counts more records than its data blocks hold", Kind::Paradox, 0x06,
      QByteArray("\x04\x00\x00\x00", 4), -1, "its header counts 4 records, its data blocks hold 3"},
+    // Byte 0x39 names the file version; 12 (7.x) has a data header, 3 (3.0) none.
+    {"a Paradox encryption key in a data header the version does not have", Kind::Paradox, 0x39, QByteArray("\x03", 1),
+     -1, "points to an encryption key in a data header the file does not have"},
     {"a Paradox header longer than the file", Kind::Paradox, 0, {}, 1000, "its header of 2048 bytes is longer than the file"},
     {"a Paradox field count larger than the header", Kind::Paradox, 0x21, QByteArray("\xff\xff", 2), -1,
      "its header of 2048 bytes cannot describe 65535 fields"},
