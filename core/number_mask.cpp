@@ -1,5 +1,7 @@
 #include "core/number_mask.h"
 
+#include "core/mask_sections.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -108,31 +110,6 @@ FixedDigits roundedDigits(const DecimalDigits& d, int decimals)
     return result;
 }
 
-bool isQuote(QChar c)
-{
-    return c == QLatin1Char('"') || c == QLatin1Char('\'');
-}
-
-// The mask cut at each ';' that stands outside quoted text.
-QStringList splitSections(const QString& mask)
-{
-    QStringList sections{QString()};
-    QChar quote;
-    for (const QChar c : mask) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (isQuote(c)) {
-            quote = c;
-        } else if (c == QLatin1Char(';')) {
-            sections.append(QString());
-            continue;
-        }
-        sections.last().append(c);
-    }
-    return sections;
-}
-
 struct Token {
     enum Kind { Forced, Optional, Literal };
     Kind kind;
@@ -175,16 +152,6 @@ std::optional<Exponent> readExponent(const QString& text, qsizetype& pos)
     return exponent;
 }
 
-// The text between the quote at text[pos] and its closing quote (or the end); pos moves past it.
-QString readQuoted(const QString& text, qsizetype& pos)
-{
-    const qsizetype end = text.indexOf(text[pos], pos + 1);
-    const qsizetype stop = end < 0 ? text.size() : end;
-    const QString quoted = text.mid(pos + 1, stop - pos - 1);
-    pos = end < 0 ? text.size() : end + 1;
-    return quoted;
-}
-
 Section parseSection(const QString& text)
 {
     Section section;
@@ -198,8 +165,8 @@ Section parseSection(const QString& text)
     qsizetype pos = 0;
     while (pos < text.size()) {
         const QChar c = text[pos];
-        if (isQuote(c)) {
-            appendLiteral(readQuoted(text, pos));
+        if (rpmask::isQuote(c)) {
+            appendLiteral(rpmask::readQuoted(text, pos));
             continue;
         }
         if ((c == QLatin1Char('E') || c == QLatin1Char('e')) && !section.exponent) {
@@ -378,7 +345,7 @@ std::optional<QString> formatNumberMask(const QString& mask, double value, const
         return std::nullopt;
     if (mask.isEmpty())
         return formatFloatGeneral(value, locale);
-    const QStringList sections = splitSections(mask);
+    const QStringList sections = rpmask::splitSections(mask);
     const bool negativeSection = value < 0 && sections.size() > 1 && !sections[1].isEmpty();
     const QString& shown = negativeSection ? sections[1] : sections[0];
     if (roundsToZeroInSection(shown, value, locale)) {

@@ -1,6 +1,6 @@
 #include "engine/text/date_time_mask.h"
 
-#include "engine/text/mask_sections.h"
+#include "core/mask_sections.h"
 
 namespace {
 

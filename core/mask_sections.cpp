@@ -1,4 +1,4 @@
-#include "engine/text/mask_sections.h"
+#include "core/mask_sections.h"
 
 namespace rpmask {
 
