@@ -141,3 +141,13 @@ bool TMemoryCursor::fetch(std::vector<QVariant>& values)
         values.push_back(m_table->at(row, c));
     return true;
 }
+
+const QVariant* TMemoryCursor::fetchInPlace()
+{
+    if (m_next >= m_rows.size())
+        return nullptr;
+    const int row = m_rows[m_next++];
+    // A table without columns still has its records; any address that is not null says so.
+    static const QVariant noValues;
+    return m_table->defs.isEmpty() ? &noValues : &m_table->at(row, 0);
+}

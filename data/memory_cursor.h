@@ -18,6 +18,8 @@ public:
     const TFieldDefs& fieldDefs() const override { return m_table->defs; }
     bool fetch(std::vector<QVariant>& values) override;
     int knownRecordCount() const override { return int(m_rows.size()); }
+    std::shared_ptr<const void> recordsOwner() const override { return m_table; }
+    const QVariant* fetchInPlace() override;
 
 private:
     int column(const QString& fieldName) const;

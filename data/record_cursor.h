@@ -6,6 +6,7 @@
 
 #include <QVariant>
 
+#include <memory>
 #include <vector>
 
 class TRecordCursor {
@@ -19,4 +20,11 @@ public:
     virtual bool fetch(std::vector<QVariant>& values) = 0;
     // The number of records, when the engine knows it before they are fetched; else -1.
     virtual int knownRecordCount() const { return -1; }
+
+    // A cursor whose records already lie in memory, one value per definition each, can
+    // hand out the next record where it stands instead of copying it: fetchInPlace() then
+    // gives its first value, or null at the end, and the values stay valid for as long as
+    // recordsOwner() is kept. Other cursors answer null and are read with fetch().
+    virtual std::shared_ptr<const void> recordsOwner() const { return {}; }
+    virtual const QVariant* fetchInPlace() { return nullptr; }
 };

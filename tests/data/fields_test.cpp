@@ -127,9 +127,10 @@ TEST_F(FieldsTest, PublishedPropertiesCarryTheStoredSettingsOnly)
     // Copying every stored property by its text gives the same field.
     TStringField copy;
     for (const QMetaProperty& property : props::published(field.metaObject())) {
-        if (props::shouldStore(&field, property))
+        if (props::shouldStore(&field, property)) {
             ASSERT_TRUE(props::setText(&copy, QString::fromLatin1(property.name()),
                                        props::getText(&field, QString::fromLatin1(property.name()))));
+        }
     }
     EXPECT_EQ(copy.displayLabel(), QStringLiteral("Customer name"));
     EXPECT_FALSE(copy.visible());

@@ -5,6 +5,10 @@
 #include "data/field_classes.h"
 #include "data/table.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
 namespace {
 
 class EngineTest : public DataFixture, public ::testing::WithParamInterface<Engine> {
@@ -111,5 +115,41 @@ TEST_P(EngineTest, OrdersByIndexFieldNames)
 INSTANTIATE_TEST_SUITE_P(AllEngines, EngineTest,
                          ::testing::Values(Engine::Sqlite, Engine::Paradox, Engine::Dbase, Engine::Csv),
                          [](const auto& info) { return std::string(engineName(info.param)); });
+
+// Records of table files are read where the shared copy of the file holds them; a table
+// that is open keeps its copy when the file changes and another dataset reads the new one.
+class ChangedTableFile : public DataFixture {};
+
+TEST_F(ChangedTableFile, AnOpenTableKeepsTheRecordsItOpenedWith)
+{
+    const QString directory = makeDatabase(Engine::Csv);
+    const auto openCustomers = [&](const QString& name) {
+        auto* table = new TTable(root.get());
+        table->setName(name);
+        table->setDatabaseName(directory);
+        table->setTableName(QStringLiteral("customer.csv"));
+        table->open();
+        return table;
+    };
+    TTable* before = openCustomers(QStringLiteral("Before"));
+    before->next();
+
+    QFile file(QDir(directory).filePath(QStringLiteral("customer.csv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("ID,NAME\n7,Zed\n");
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(10), QFileDevice::FileModificationTime));
+    file.close();
+    TTable* after = openCustomers(QStringLiteral("After"));
+    EXPECT_EQ(after->fieldByName(u"NAME")->asString(), QStringLiteral("Zed"));
+
+    EXPECT_EQ(before->fieldByName(u"ID")->asInteger(), 2);
+    before->last();
+    EXPECT_EQ(before->fieldByName(u"NAME")->asString(), QStringLiteral("Cy"));
+    before->first();
+    EXPECT_EQ(before->fieldByName(u"NAME")->asString(), QStringLiteral("Ann"));
+    before->refresh();
+    EXPECT_EQ(before->recordCount(), 1);
+    EXPECT_EQ(before->fieldByName(u"ID")->asInteger(), 7);
+}
 
 } // namespace
