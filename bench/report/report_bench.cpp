@@ -2,7 +2,8 @@
 // grouped by city with a group footer sum, page header and footer with page numbers and
 // a summary with count and sum, rendered to PDF and, separately, to an uncompressed
 // prepared report. Each measurement runs in a process of its own so that its peak
-// memory is its own; the floor is the time reading the rows alone takes.
+// memory is its own, and the median of three runs is shown; the floor is the time reading
+// the rows alone takes.
 //
 // velmor_report_bench            every N, both outputs, and the floor
 // velmor_report_bench --one KIND N DATABASE   one measurement (KIND: pdf, rpp, read)
@@ -25,7 +26,9 @@
 #include <sqlite3.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -218,6 +221,19 @@ bool runOne(const QString& kind, const QString& database, const QString& output,
     return true;
 }
 
+// The run of median time among three, so that one disturbed run does not decide a ratio.
+bool runMedian(const QString& kind, const QString& database, const QString& output, Result& result)
+{
+    std::vector<Result> runs(3);
+    for (Result& run : runs) {
+        if (!runOne(kind, database, output, run))
+            return false;
+    }
+    std::sort(runs.begin(), runs.end(), [](const Result& a, const Result& b) { return a.seconds < b.seconds; });
+    result = runs[1];
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -242,9 +258,9 @@ int main(int argc, char** argv)
             return 1;
         }
         Result read, pdf, rpp;
-        if (!runOne(QStringLiteral("read"), database, {}, read)
-            || !runOne(QStringLiteral("pdf"), database, dir.filePath(QStringLiteral("orders-%1.pdf").arg(rows)), pdf)
-            || !runOne(QStringLiteral("rpp"), database, dir.filePath(QStringLiteral("orders-%1.rpp").arg(rows)), rpp))
+        if (!runMedian(QStringLiteral("read"), database, {}, read)
+            || !runMedian(QStringLiteral("pdf"), database, dir.filePath(QStringLiteral("orders-%1.pdf").arg(rows)), pdf)
+            || !runMedian(QStringLiteral("rpp"), database, dir.filePath(QStringLiteral("orders-%1.rpp").arg(rows)), rpp))
             return 1;
         const double floor = std::max(read.seconds, 0.001);
         std::printf("%8d %6d %7.3f %9.3f %9.1f %8.1f %9.3f %9.1f %8.1f\n", rows, pdf.pages, read.seconds, pdf.seconds,
