@@ -439,6 +439,20 @@ void readValues(TFileTable& table, const SplitText& split, const Decoder& decode
     });
 }
 
+// Short records are padded with nulls up to the heading's fields; a file of a long heading
+// and many short lines would thus ask for far more values than its bytes could hold (and
+// memory than the machine has). Such a file is refused rather than read.
+void checkPaddingFits(const QString& path, size_t records, size_t columns, qsizetype bytes)
+{
+    constexpr size_t kValuesAlwaysAllowed = 1 << 20;
+    const size_t values = records * columns;
+    if (values > kValuesAlwaysAllowed && values / 8 > size_t(bytes))
+        throw EVelError(QStringLiteral("%1: %2 records of %3 fields are more values than the file holds")
+                            .arg(path)
+                            .arg(records)
+                            .arg(columns));
+}
+
 } // namespace
 
 std::shared_ptr<TFileTable> readCsv(const QString& path)
@@ -457,6 +471,7 @@ std::shared_ptr<TFileTable> readCsv(const QString& path)
     if (split.recordCount() == 0)
         return table;
     const size_t columns = split.fieldCount(0);
+    checkPaddingFits(path, split.recordCount() - 1, columns, size);
     table->rowCount = int(split.recordCount() - 1);
     table->defs.resize(qsizetype(columns));
     for (size_t column = 0; column < columns; ++column) {

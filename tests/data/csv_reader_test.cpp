@@ -139,6 +139,23 @@ TEST(CsvReaderSizes, WidthsCountCharactersNotBytes)
     EXPECT_EQ(table->defs[0].size, 3);
 }
 
+// A long heading over many empty-ended lines would pad to billions of nulls: refused.
+TEST(CsvReaderLargeFiles, PaddingBeyondWhatTheFileHoldsIsRefused)
+{
+    const QByteArray heading = QByteArray(20000, ',') + '\n';
+    QByteArray lines;
+    for (int i = 0; i < 20000; ++i)
+        lines += "1\n";
+    try {
+        readCsvBytes(heading + lines);
+        FAIL() << "the table was read";
+    } catch (const EVelError& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("20000 records of 20001 fields"))) << error.message().toStdString();
+    }
+    // The same heading over a few lines is an ordinary wide table.
+    EXPECT_EQ(readCsvBytes(heading + "1\n2\n")->rowCount, 2);
+}
+
 // A file large enough to be read in stretches: what a late record says of a column's
 // type holds for the records read before it, and every value lands in its own place.
 TEST(CsvReaderLargeFiles, LateRecordsWidenEarlierOnes)
