@@ -64,30 +64,44 @@ QMetaType storageMetaType(int storage)
     }
 }
 
-QByteArrayView textOf(sqlite3_stmt* statement, int column)
+QByteArrayView textOf(sqlite3_value* value)
 {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return QByteArrayView(text, sqlite3_column_bytes(statement, column));
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return QByteArrayView(text, sqlite3_value_bytes(value));
 }
 
 // A stored value as Qt's SQLite driver hands it over.
-QVariant storedValue(sqlite3_stmt* statement, int column, int storage)
+QVariant storedValue(sqlite3_value* value, int storage)
 {
     switch (storage) {
     case SQLITE_INTEGER:
-        return qint64(sqlite3_column_int64(statement, column));
+        return qint64(sqlite3_value_int64(value));
     case SQLITE_FLOAT:
-        return sqlite3_column_double(statement, column);
+        return sqlite3_value_double(value);
     case SQLITE_BLOB: {
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
-        return QByteArray(bytes, sqlite3_column_bytes(statement, column));
+        const auto* bytes = static_cast<const char*>(sqlite3_value_blob(value));
+        return QByteArray(bytes, sqlite3_value_bytes(value));
     }
     case SQLITE_TEXT:
-        return QString::fromUtf8(textOf(statement, column));
+        return QString::fromUtf8(textOf(value));
     default:
         return {};
     }
 }
+
+// The values of a row are read straight from the statement's row, which is safe while the
+// connection's mutex is held (a connection without one is used by one thread at a time,
+// and entering a null mutex does nothing).
+class TConnectionLock {
+public:
+    explicit TConnectionLock(sqlite3* connection) : m_mutex(sqlite3_db_mutex(connection)) { sqlite3_mutex_enter(m_mutex); }
+    ~TConnectionLock() { sqlite3_mutex_leave(m_mutex); }
+    TConnectionLock(const TConnectionLock&) = delete;
+    TConnectionLock& operator=(const TConnectionLock&) = delete;
+
+private:
+    sqlite3_mutex* m_mutex;
+};
 
 // Values Qt's SQL layer binds as NULL although the variant holds a value.
 bool bindsAsNull(const QVariant& value)
@@ -248,6 +262,7 @@ bool TSqliteCursor::fetch(std::vector<QVariant>& values)
         }
     }
     m_rowPending = false;
+    const TConnectionLock lock(m_connection);
     const int count = int(m_decodings.size());
     for (int column = 0; column < count; ++column)
         appendValue(values, column);
@@ -258,7 +273,8 @@ bool TSqliteCursor::fetch(std::vector<QVariant>& values)
 // goes the general way, as Qt would hand it over, so that both give the same result.
 void TSqliteCursor::appendValue(std::vector<QVariant>& values, int column) const
 {
-    const int storage = sqlite3_column_type(m_statement, column);
+    sqlite3_value* stored = sqlite3_column_value(m_statement, column);
+    const int storage = sqlite3_value_type(stored);
     if (storage == SQLITE_NULL) {
         values.emplace_back();
         return;
@@ -266,31 +282,31 @@ void TSqliteCursor::appendValue(std::vector<QVariant>& values, int column) const
     switch (m_decodings[size_t(column)]) {
     case Decoding::Text:
         if (storage == SQLITE_TEXT) {
-            values.emplace_back(QString::fromUtf8(textOf(m_statement, column)));
+            values.emplace_back(QString::fromUtf8(textOf(stored)));
             return;
         }
         break;
     case Decoding::Integer:
         if (storage == SQLITE_INTEGER) {
-            values.emplace_back(qint64(sqlite3_column_int64(m_statement, column)));
+            values.emplace_back(qint64(sqlite3_value_int64(stored)));
             return;
         }
         break;
     case Decoding::Float:
         if (storage == SQLITE_FLOAT || storage == SQLITE_INTEGER) {
-            values.emplace_back(sqlite3_column_double(m_statement, column));
+            values.emplace_back(sqlite3_value_double(stored));
             return;
         }
         break;
     case Decoding::Boolean:
         if (storage == SQLITE_INTEGER) {
-            values.emplace_back(sqlite3_column_int64(m_statement, column) != 0);
+            values.emplace_back(sqlite3_value_int64(stored) != 0);
             return;
         }
         break;
     case Decoding::Date:
         if (storage == SQLITE_TEXT) {
-            if (const QDate date = valueconversion::isoDate(textOf(m_statement, column)); date.isValid()) {
+            if (const QDate date = valueconversion::isoDate(textOf(stored)); date.isValid()) {
                 values.emplace_back(date);
                 return;
             }
@@ -299,5 +315,5 @@ void TSqliteCursor::appendValue(std::vector<QVariant>& values, int column) const
     case Decoding::General:
         break;
     }
-    values.push_back(valueconversion::toFieldValue(storedValue(m_statement, column, storage), m_defs[column].dataType));
+    values.push_back(valueconversion::toFieldValue(storedValue(stored, storage), m_defs[column].dataType));
 }
