@@ -81,62 +81,65 @@ void TRpEvParser::relation(const QString& text)
     sum(text);
 }
 
+// A level of binary operators: two symbols of equal precedence and one word operator.
+// Their left operand is read at the next lower level, their right one at this level.
+struct TRpEvParser::OperatorLevel {
+    QChar symbol;
+    QChar inverse; // the symbol whose right part is read with both exchanged
+    TRpEvOperator symbolOperator;
+    TRpEvOperator inverseOperator;
+    bool symbolsMayBeSigns;
+    const char* word;
+    TRpEvOperator wordOperator;
+    void (TRpEvParser::*same)(const QString&);
+    void (TRpEvParser::*lower)(const QString&);
+};
+
 void TRpEvParser::sum(const QString& text)
 {
-    const DepthGuard guard(*this);
-    if (guard.tooDeep())
-        return emitError(QLatin1String(exprmsg::tooComplex));
-    const std::vector<bool> topLevel = rpEvTopLevelMask(text);
-    for (int i = 1; i < text.size(); ++i) {
-        if (!topLevel[i])
-            continue;
-        const QChar c = text[i];
-        if ((c == QLatin1Char('+') || c == QLatin1Char('-')) && rpEvIsBinarySign(text, i)) {
-            // a - b + c is a - (b - c): the right part is read with its signs exchanged.
-            const bool minus = c == QLatin1Char('-');
-            append(std::make_unique<TRpEvElementOperator>(minus ? TRpEvOperator::Minus : TRpEvOperator::Plus));
-            product(text.left(i));
-            const QString right = text.mid(i + 1);
-            sum(minus ? rpEvSwapOperators(right, QLatin1Char('+'), QLatin1Char('-'), true) : right);
-            return;
-        }
-        if (rpEvIsWordOperatorAt(text, i, QStringLiteral("or"))) {
-            append(std::make_unique<TRpEvElementOperator>(TRpEvOperator::Or));
-            product(text.left(i));
-            sum(text.mid(i + 4));
-            return;
-        }
-    }
-    product(text);
+    static const OperatorLevel sums = {u'+', u'-', TRpEvOperator::Plus, TRpEvOperator::Minus, true, "or",
+                                       TRpEvOperator::Or, &TRpEvParser::sum, &TRpEvParser::product};
+    operatorLevel(text, sums);
 }
 
 void TRpEvParser::product(const QString& text)
 {
+    static const OperatorLevel products = {u'*', u'/', TRpEvOperator::Multiply, TRpEvOperator::Divide, false, "and",
+                                           TRpEvOperator::And, &TRpEvParser::product, &TRpEvParser::factor};
+    operatorLevel(text, products);
+}
+
+void TRpEvParser::operatorLevel(const QString& text, const OperatorLevel& level)
+{
     const DepthGuard guard(*this);
     if (guard.tooDeep())
         return emitError(QLatin1String(exprmsg::tooComplex));
     const std::vector<bool> topLevel = rpEvTopLevelMask(text);
+    const QString word = QString::fromLatin1(level.word);
     for (int i = 1; i < text.size(); ++i) {
         if (!topLevel[i])
             continue;
         const QChar c = text[i];
-        if (c == QLatin1Char('*') || c == QLatin1Char('/')) {
-            // a / b * c is a / (b / c): the right part is read with * and / exchanged.
-            const bool divide = c == QLatin1Char('/');
-            append(std::make_unique<TRpEvElementOperator>(divide ? TRpEvOperator::Divide : TRpEvOperator::Multiply));
-            factor(text.left(i));
+        const bool symbol = c == level.symbol || c == level.inverse;
+        if (symbol && (!level.symbolsMayBeSigns || rpEvIsBinarySign(text, i))) {
+            // a - b + c is a - (b - c), a / b * c is a / (b / c): the right part is read
+            // with the two symbols exchanged.
+            const bool inverse = c == level.inverse;
+            append(std::make_unique<TRpEvElementOperator>(inverse ? level.inverseOperator : level.symbolOperator));
+            (this->*level.lower)(text.left(i));
             const QString right = text.mid(i + 1);
-            product(divide ? rpEvSwapOperators(right, QLatin1Char('*'), QLatin1Char('/'), false) : right);
+            (this->*level.same)(inverse ? rpEvSwapOperators(right, level.symbol, level.inverse, level.symbolsMayBeSigns)
+                                        : right);
             return;
         }
-        if (rpEvIsWordOperatorAt(text, i, QStringLiteral("and"))) {
-            append(std::make_unique<TRpEvElementOperator>(TRpEvOperator::And));
-            factor(text.left(i));
-            product(text.mid(i + 5));
+        if (rpEvIsWordOperatorAt(text, i, word)) {
+            append(std::make_unique<TRpEvElementOperator>(level.wordOperator));
+            (this->*level.lower)(text.left(i));
+            (this->*level.same)(text.mid(i + word.size() + 2));
             return;
         }
     }
-    factor(text);
+    (this->*level.lower)(text);
 }
 
 void TRpEvParser::factor(const QString& untrimmed)

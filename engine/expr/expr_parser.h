@@ -41,10 +41,12 @@ public:
 
 private:
     class DepthGuard;
+    struct OperatorLevel;
 
     void relation(const QString& text);
     void sum(const QString& text);
     void product(const QString& text);
+    void operatorLevel(const QString& text, const OperatorLevel& level);
     void factor(const QString& text);
     void numberConstant(const QString& text);
     void functionOrVariable(const QString& text);
