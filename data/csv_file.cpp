@@ -325,8 +325,6 @@ QVariant widened(const QVariant& value, Guess column, Span text, const Decoder& 
 {
     switch (column) {
     case Guess::Float:
-        if (const std::optional<double> number = plainDecimal(text))
-            return *number;
         return QString::fromLatin1(text.data, text.size).toDouble();
     case Guess::DateTime:
         return value.toDate().startOfDay();
@@ -343,7 +341,10 @@ struct ColumnSummary {
     void add(const Reading& reading, Span text)
     {
         guess = guess ? widen(*guess, reading.guess) : reading.guess;
-        const int length = reading.guess == Guess::Text ? int(reading.value.toString().size()) : int(text.size);
+        // Text is measured in characters; every other guess is ASCII, one byte a character.
+        const int length = reading.guess == Guess::Text
+                               ? int(static_cast<const QString*>(reading.value.constData())->size())
+                               : int(text.size);
         longest = std::max(longest, length);
     }
     void add(const ColumnSummary& other)

@@ -88,7 +88,9 @@ QString formatFloat(double value, const QString& format)
 {
     if (format.isEmpty())
         return floatText(value, 15);
-    return formatNumberMask(format, value).value_or(floatText(value, 15));
+    if (const std::optional<QString> text = formatNumberMask(format, value))
+        return *text;
+    return floatText(value, 15);
 }
 
 namespace {

@@ -215,6 +215,30 @@ quint32 littleEndian(const QByteArray& bytes, qsizetype at, int size)
     return value;
 }
 
+EVelError damagedTable(const QString& path, const QString& what)
+{
+    return EVelError(QStringLiteral("Paradox table %1 is damaged: %2").arg(path, what));
+}
+
+// The sizes and counts of the fixed header that pxlib trusts.
+struct HeadFacts {
+    qint64 recordSize;
+    qint64 headerSize;
+    qint64 blockSize;
+    qint64 fieldCount;
+    qint64 recordCount;
+    quint32 fileBlocks;
+    quint32 firstBlock;
+
+    explicit HeadFacts(const QByteArray& header)
+        : recordSize(littleEndian(header, 0x00, 2)), headerSize(littleEndian(header, 0x02, 2)),
+          blockSize(qint64(uchar(header[0x05])) * 0x400), fieldCount(littleEndian(header, 0x21, 2)),
+          recordCount(littleEndian(header, 0x06, 4)), fileBlocks(littleEndian(header, 0x0C, 2)),
+          firstBlock(littleEndian(header, 0x0E, 2))
+    {
+    }
+};
+
 // Whether pxlib reads the data header that follows the fixed one: for tables and
 // secondary indexes of version 4 and later.
 bool hasDataHeader(const QByteArray& header)
@@ -236,8 +260,7 @@ unsigned long encryptionOf(const QByteArray& header, const QString& path)
     if (encryption != 0xFF00FF00)
         return encryption;
     if (!hasDataHeader(header))
-        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its header points to an encryption key in a data header the file does not have")
-                            .arg(path));
+        throw damagedTable(path, QStringLiteral("its header points to an encryption key in a data header the file does not have"));
     return littleEndian(header, 0x5C, 4);
 }
 
@@ -249,37 +272,31 @@ unsigned long encryptionOf(const QByteArray& header, const QString& path)
 // unsigned 16-bit, and the header's encryption word (or the data header's, when the
 // first says so) decrypts each block. Gives the number of records the blocks within the
 // header's count of blocks hold, as pxlib counts them.
-qint64 checkBlockChain(QFile& file, const QByteArray& header, const QString& path)
+qint64 checkBlockChain(QFile& file, const QByteArray& header, const HeadFacts& head, const QString& path)
 {
-    const qint64 recordSize = littleEndian(header, 0x00, 2);
-    const quint32 fileBlocks = littleEndian(header, 0x0C, 2);
     qint64 heldRecords = 0;
     quint32 walked = 0;
-    const qint64 headerSize = littleEndian(header, 0x02, 2);
-    const qint64 blockSize = qint64(uchar(header[0x05])) * 0x400;
     const unsigned long encryption = encryptionOf(header, path);
     const auto damaged = [&](const char* what, quint32 block) {
-        return EVelError(QStringLiteral("Paradox table %1 is damaged: its chain of data blocks %2 block %3")
-                             .arg(path, QLatin1String(what))
-                             .arg(block));
+        return damagedTable(path, QStringLiteral("its chain of data blocks %1 block %2").arg(QLatin1String(what)).arg(block));
     };
     std::vector<bool> visited(0x10000, false);
-    QByteArray data(std::max(blockSize, kBlockHeadLength), '\0');
-    for (quint32 block = littleEndian(header, 0x0E, 2); block != 0; block = littleEndian(data, 0, 2)) {
+    QByteArray data(std::max(head.blockSize, kBlockHeadLength), '\0');
+    for (quint32 block = head.firstBlock; block != 0; block = littleEndian(data, 0, 2)) {
         if (visited[block])
             throw damaged("comes back to", block);
         visited[block] = true;
         // An encrypted block is read and decrypted whole, as zeros where the file ends.
-        const qint64 wanted = encryption != 0 ? blockSize : kBlockHeadLength;
+        const qint64 wanted = encryption != 0 ? head.blockSize : kBlockHeadLength;
         data.fill('\0');
-        if (!file.seek(headerSize + (block - 1) * blockSize) || file.read(data.data(), wanted) < kBlockHeadLength)
+        if (!file.seek(head.headerSize + (block - 1) * head.blockSize) || file.read(data.data(), wanted) < kBlockHeadLength)
             throw damaged("leads past the end of the file to", block);
         if (encryption != 0) {
             auto* bytes = reinterpret_cast<unsigned char*>(data.data());
-            px_decrypt_db_block(bytes, bytes, encryption, static_cast<unsigned long>(blockSize), block);
+            px_decrypt_db_block(bytes, bytes, encryption, static_cast<unsigned long>(head.blockSize), block);
         }
-        if (walked++ < fileBlocks)
-            heldRecords += littleEndian(data, 4, 2) / recordSize + 1;
+        if (walked++ < head.fileBlocks)
+            heldRecords += littleEndian(data, 4, 2) / head.recordSize + 1;
     }
     return heldRecords;
 }
@@ -289,27 +306,18 @@ qint64 checkBlockChain(QFile& file, const QByteArray& header, const QString& pat
 // count larger than the header, has it reading the end of the file for a long time. It
 // divides by the record size, and reads a record that does not fit in a data block from
 // memory it never filled.
-void checkHeaderFits(const QByteArray& header, qint64 fileSize, const QString& path)
+void checkHeaderFits(const HeadFacts& head, qint64 fileSize, const QString& path)
 {
-    const qint64 headerSize = littleEndian(header, 0x02, 2);
-    const qint64 fieldCount = littleEndian(header, 0x21, 2);
-    const qint64 recordSize = littleEndian(header, 0x00, 2);
-    const qint64 blockSize = qint64(uchar(header[0x05])) * 0x400;
-    if (recordSize == 0 || kBlockHeadLength + recordSize > blockSize)
-        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its records of %2 bytes do not fit its data blocks of %3 bytes")
-                            .arg(path)
-                            .arg(recordSize)
-                            .arg(blockSize));
-    if (headerSize > fileSize)
-        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its header of %2 bytes is longer than the file")
-                            .arg(path)
-                            .arg(headerSize));
-
-    if (kFieldListStart + 2 * fieldCount > headerSize)
-        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its header of %2 bytes cannot describe %3 fields")
-                            .arg(path)
-                            .arg(headerSize)
-                            .arg(fieldCount));
+    if (head.recordSize == 0 || kBlockHeadLength + head.recordSize > head.blockSize)
+        throw damagedTable(path, QStringLiteral("its records of %1 bytes do not fit its data blocks of %2 bytes")
+                                     .arg(head.recordSize)
+                                     .arg(head.blockSize));
+    if (head.headerSize > fileSize)
+        throw damagedTable(path, QStringLiteral("its header of %1 bytes is longer than the file").arg(head.headerSize));
+    if (kFieldListStart + 2 * head.fieldCount > head.headerSize)
+        throw damagedTable(path, QStringLiteral("its header of %1 bytes cannot describe %2 fields")
+                                     .arg(head.headerSize)
+                                     .arg(head.fieldCount));
 }
 
 // What pxlib trusts in the header, checked before it reads the file.
@@ -320,16 +328,15 @@ void checkHeader(const QString& path)
         return; // pxlib reports it
     const QByteArray header = file.read(kHeadLength);
     if (header.size() < kHeadLength)
-        throw EVelError(QStringLiteral("Paradox table %1 is damaged: the file is shorter than a header").arg(path));
-    checkHeaderFits(header, file.size(), path);
+        throw damagedTable(path, QStringLiteral("the file is shorter than a header"));
+    const HeadFacts head(header);
+    checkHeaderFits(head, file.size(), path);
     // pxlib reads a record past those the blocks hold from memory it never filled.
-    const qint64 heldRecords = checkBlockChain(file, header, path);
-    const qint64 recordCount = littleEndian(header, 0x06, 4);
-    if (recordCount > heldRecords)
-        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its header counts %2 records, its data blocks hold %3")
-                            .arg(path)
-                            .arg(recordCount)
-                            .arg(heldRecords));
+    const qint64 heldRecords = checkBlockChain(file, header, head, path);
+    if (head.recordCount > heldRecords)
+        throw damagedTable(path, QStringLiteral("its header counts %1 records, its data blocks hold %2")
+                                     .arg(head.recordCount)
+                                     .arg(heldRecords));
 }
 
 // The length every field of a number, date, time or logical type has; 0 for the types
@@ -365,17 +372,16 @@ void checkFieldsFit(const pxfield_t* fields, int fieldCount, int recordSize, con
     for (int i = 0; i < fieldCount; ++i) {
         const int length = fixedLength(fields[i].px_ftype);
         if (length != 0 && fields[i].px_flen != length)
-            throw EVelError(QStringLiteral("Paradox table %1 is damaged: field %2 has a length of %3 bytes, not %4")
-                                .arg(path, QString::fromLatin1(fields[i].px_fname))
-                                .arg(fields[i].px_flen)
-                                .arg(length));
+            throw damagedTable(path, QStringLiteral("field %1 has a length of %2 bytes, not %3")
+                                         .arg(QString::fromLatin1(fields[i].px_fname))
+                                         .arg(fields[i].px_flen)
+                                         .arg(length));
         needed += fields[i].px_flen;
     }
     if (needed > recordSize)
-        throw EVelError(QStringLiteral("Paradox table %1 is damaged: its fields take %2 bytes, more than its records of %3 bytes")
-                            .arg(path)
-                            .arg(needed)
-                            .arg(recordSize));
+        throw damagedTable(path, QStringLiteral("its fields take %1 bytes, more than its records of %2 bytes")
+                                     .arg(needed)
+                                     .arg(recordSize));
 }
 
 // A stored BCD value starts with its count of decimal places; pxlib loses the memory of a
@@ -388,12 +394,11 @@ void checkBcdValues(const QByteArray& raw, const QList<int>& offsets, const pxfi
             continue;
         const auto lead = uchar(raw[offsets[i]]);
         if (lead != 0 && (lead & 0x3f) != fields[i].px_fdc)
-            throw EVelError(QStringLiteral("Paradox table %1 is damaged: record %2 holds a value of field %3 with %4 decimal places, not %5")
-                                .arg(path)
-                                .arg(row + 1)
-                                .arg(QString::fromLatin1(fields[i].px_fname))
-                                .arg(lead & 0x3f)
-                                .arg(fields[i].px_fdc));
+            throw damagedTable(path, QStringLiteral("record %1 holds a value of field %2 with %3 decimal places, not %4")
+                                         .arg(row + 1)
+                                         .arg(QString::fromLatin1(fields[i].px_fname))
+                                         .arg(lead & 0x3f)
+                                         .arg(fields[i].px_fdc));
     }
 }
 
