@@ -4,8 +4,12 @@
 // turns keys into edits. The main window keeps the list of open design windows.
 #pragma once
 
+#include "design/commands/snapshot_command.h"
+
 #include <QPointer>
 #include <QWidget>
+
+#include <functional>
 
 #include <memory>
 
@@ -60,8 +64,16 @@ public:
     // Selection (the designer's click rule) and what acts on it.
     void selectControl(TControl* control, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void selectAll();
+    // Replaces the selection with these printable controls (rubber band).
+    void selectControls(const QList<TControl*>& controls);
     bool hasSelection() const;
     void moveSelectionBy(int dx, int dy);
+    // Mouse edits, as undoable commands: a move of the controls by the offset (cut to
+    // the grid when asked), a new rectangle for one control (parent coordinates), and
+    // a new object of a palette class at a point of its parent.
+    void moveControls(const QList<TControl*>& controls, QPoint offset, bool toGrid);
+    void setControlRect(TControl* control, const QRect& rect);
+    TComponent* placeObject(const QString& className, TControl* parent, QPoint position);
     void resizeSelectionBy(int dx, int dy);
     void deleteSelection();
     // Alignment palette operations 0 to 11 (10 send to back, 11 bring to front).
@@ -92,6 +104,8 @@ public:
     void placeWindow();
     // Repaints the report and re-places the selection handles after the model changed.
     void refreshView();
+    // The keys of the design window; answers whether the key was used.
+    bool handleKey(QKeyEvent* event);
 
 signals:
     void selectionChanged();
@@ -104,6 +118,14 @@ protected:
 
 private:
     void adoptDocument(std::unique_ptr<TfrmVelDesign> document);
+    QString statusTextFor(TComponent* component) const;
+    QList<TControl*> selectedPrintables() const;
+    void pushGeometry(const QString& text, const QList<TControl*>& objects, const std::function<void()>& change,
+                      int mergeId = -1);
+    TSnapshotCommand::State snapshot() const;
+    void restoreSnapshot(const TSnapshotCommand::State& state);
+    void pushSnapshot(const QString& text, TSnapshotCommand::State before);
+    TControl* pasteTarget(const QString& className) const;
     void setZoom(int zoom);
     void syncModifiedMark(bool clean);
     void documentChanged();
