@@ -1,8 +1,6 @@
 #include "design/save_question.h"
 
-#include "core/strings/ui_strings.h"
-
-#include <QMessageBox>
+#include "design/question_window.h"
 
 namespace {
 
@@ -23,9 +21,13 @@ TSaveAnswer askSaveQuestion(QWidget* parent, const QString& text)
 {
     if (answerer())
         return answerer()(text);
-    const auto button = QMessageBox::question(parent, LoadUiString(33284), text,
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (button == QMessageBox::Yes)
+    switch (askYesNoCancel(parent, text)) {
+    case TYesNoCancel::Yes:
         return TSaveAnswer::Yes;
-    return button == QMessageBox::No ? TSaveAnswer::No : TSaveAnswer::Cancel;
+    case TYesNoCancel::No:
+        return TSaveAnswer::No;
+    case TYesNoCancel::Cancel:
+        break;
+    }
+    return TSaveAnswer::Cancel;
 }
