@@ -176,11 +176,9 @@ TYesNoCancel askYesNoCancel(QWidget* parent, const QString& text)
     if (answerer())
         return answerer()(text.isEmpty() ? LoadMessageString(kReportChangedId) : text);
     TfrmYNC window(parent, text);
-    if (!parent) {
-        const QRect screen = window.screen()->availableGeometry();
-        window.adjustSize();
-        window.move(screen.center() - window.rect().center());
-    }
+    window.adjustSize();
+    const QScreen* screen = parent ? parent->screen() : window.screen();
+    window.move(screen->availableGeometry().center() - window.rect().center());
     window.exec();
     return window.answer();
 }

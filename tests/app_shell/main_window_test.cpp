@@ -3,7 +3,10 @@
 #include "app/main_window.h"
 
 #include "app/command_line.h"
+#include "core/font.h"
+#include "core/settings/preferences.h"
 #include "core/settings/settings_store.h"
+#include "engine/rp_report.h"
 #include "design/design_window.h"
 #include "design/question_window.h"
 #include "document/class_registration.h"
@@ -326,4 +329,14 @@ TEST_F(MainWindowTest, RecentListsSurviveARestart)
     window->commandAction(TVelCommand::Reopen)->trigger();
     ASSERT_EQ(window->designWindows().size(), 1);
     EXPECT_EQ(QFileInfo(window->activeDesignWindow()->fileName()), QFileInfo(path));
+}
+
+TEST_F(MainWindowTest, ANewReportsFontTakesTheDefaultCharacterSet)
+{
+    startWindow();
+    preferences().defaultCharSet = QStringLiteral("GREEK_CHARSET");
+    window->commandAction(TVelCommand::New)->trigger();
+    ASSERT_NE(window->activeDesignWindow(), nullptr);
+    EXPECT_EQ(window->activeDesignWindow()->report()->font()->charset(), 161);
+    preferences() = Preferences();
 }
