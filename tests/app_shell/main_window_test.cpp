@@ -5,7 +5,9 @@
 #include "app/command_line.h"
 #include "core/font.h"
 #include "core/settings/preferences.h"
+#include "core/settings/file_locations.h"
 #include "core/settings/settings_store.h"
+#include "core/strings/language.h"
 #include "engine/rp_report.h"
 #include "design/design_window.h"
 #include "design/question_window.h"
@@ -13,6 +15,7 @@
 #include "document/document_messages.h"
 #include "document/report_file.h"
 #include "document/vel_application.h"
+#include "document/vel_data_module.h"
 #include "document/vel_design.h"
 #include "engine/rp_new_band.h"
 #include "engine/rp_printable.h"
@@ -25,6 +28,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -95,6 +99,9 @@ protected:
         processDeletions();
         TVelApplication::instance().closeAll();
         docmessages::setHandler(previousMessages);
+        resetLanguageSelection();
+        programfiles::setProgramDirectory({});
+        programfiles::setInstalledDataDirectory({});
     }
 
     TfrmVelmor& startWindow(const TVelCommandLine& commandLine = {})
@@ -339,4 +346,52 @@ TEST_F(MainWindowTest, ANewReportsFontTakesTheDefaultCharacterSet)
     ASSERT_NE(window->activeDesignWindow(), nullptr);
     EXPECT_EQ(window->activeDesignWindow()->report()->font()->charset(), 161);
     preferences() = Preferences();
+}
+
+TEST_F(MainWindowTest, ADataModuleOpensOnceAndIsRememberedWhenClosed)
+{
+    const QString path = dir.filePath(QStringLiteral("shared.vdm"));
+    {
+        TVelDataModule* dataModule = TVelApplication::instance().createDataModule();
+        dataModule->setName(QStringLiteral("Shared"));
+        reportfile::saveDataModule(*dataModule, path);
+        TVelApplication::instance().close(dataModule);
+    }
+    startWindow();
+    EXPECT_EQ(window->openFile(path), nullptr);
+    EXPECT_EQ(window->openFile(path), nullptr);
+    ASSERT_EQ(TVelApplication::instance().dataModules().size(), 1);
+    EXPECT_EQ(TVelApplication::instance().dataModules()[0]->name(), QStringLiteral("Shared"));
+
+    window->commandAction(TVelCommand::CloseAll)->trigger();
+    EXPECT_TRUE(TVelApplication::instance().dataModules().isEmpty());
+    EXPECT_EQ(window->recentFiles().dataModules, QStringList{path});
+    EXPECT_EQ(reopenCaptions(), QStringList{QStringLiteral("&A ") + path});
+}
+
+TEST_F(MainWindowTest, AChosenLanguageRelabelsTheMenusAndIsLoadedAgainAtTheNextStart)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    programfiles::setProgramDirectory(dir.path());
+    programfiles::setInstalledDataDirectory(dir.filePath(QStringLiteral("no-such-folder")));
+    resetLanguageSelection();
+    ASSERT_TRUE(testsupport::writeFile(dir.filePath(QStringLiteral("Layout.LNG")), "DEU\nDeutsch\n"));
+    QByteArray lines;
+    for (int id = 33000; id < 33047; ++id)
+        lines += id == 33043 ? "&Datei\n" : id == 33045 ? "&Neu\n" : "\n";
+    ASSERT_TRUE(testsupport::writeFile(dir.filePath(QStringLiteral("Layout.DEU")), lines));
+
+    startWindow();
+    QAction* language = window->commandAction(TVelCommand::Language);
+    ASSERT_TRUE(language->isEnabled());
+    ASSERT_EQ(language->menu()->actions().size(), 1);
+    EXPECT_EQ(language->menu()->actions()[0]->text(), QStringLiteral("&A Deutsch"));
+    language->menu()->actions()[0]->trigger();
+    EXPECT_EQ(window->commandAction(TVelCommand::New)->text(), QStringLiteral("&Neu"));
+    EXPECT_EQ(window->commandAction(TVelCommand::Open)->text(), QStringLiteral("&Open..."));
+
+    window.reset();
+    resetLanguageSelection();
+    startWindow();
+    EXPECT_EQ(window->commandAction(TVelCommand::New)->text(), QStringLiteral("&Neu"));
 }
