@@ -382,7 +382,8 @@ void TfrmVelmor::refreshDocumentCommands()
     const bool hasDocument = m_active != nullptr;
     for (TVelCommand command : kDocumentCommands)
         setCommandEnabled(command, hasDocument);
-    setCommandEnabled(TVelCommand::Reopen, !m_recentFiles.reports.isEmpty());
+    // The menu may list project files and datamodules too, which must stay reachable.
+    setCommandEnabled(TVelCommand::Reopen, !m_recentFiles.reports.isEmpty() || !m_reopenMenu->isEmpty());
     setCommandEnabled(TVelCommand::Language, !m_languageMenu->actions().isEmpty());
 }
 
@@ -488,6 +489,7 @@ void TfrmVelmor::rebuildReopenMenu()
         const QString fileName = entry.fileName;
         connect(action, &QAction::triggered, this, [this, fileName] { openFile(fileName); });
     }
+    refreshDocumentCommands();
 }
 
 // ---------------------------------------------------------------- opening

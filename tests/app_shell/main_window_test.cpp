@@ -367,6 +367,7 @@ TEST_F(MainWindowTest, ADataModuleOpensOnceAndIsRememberedWhenClosed)
     EXPECT_TRUE(TVelApplication::instance().dataModules().isEmpty());
     EXPECT_EQ(window->recentFiles().dataModules, QStringList{path});
     EXPECT_EQ(reopenCaptions(), QStringList{QStringLiteral("&A ") + path});
+    EXPECT_TRUE(enabled(TVelCommand::Reopen)) << "the menu's only entry is a datamodule";
 }
 
 TEST_F(MainWindowTest, AChosenLanguageRelabelsTheMenusAndIsLoadedAgainAtTheNextStart)
