@@ -322,7 +322,8 @@ void TfrmVelmor::showEvent(QShowEvent* event)
     m_firstShow = false;
     loadSettingsOnce();
     placeOnScreen();
-    handleCommandLine();
+    // Once the window has been drawn, so that messages of the opening appear above it.
+    QTimer::singleShot(0, this, &TfrmVelmor::handleCommandLine);
 }
 
 // ---------------------------------------------------------------- settings

@@ -109,6 +109,7 @@ protected:
         window = std::make_unique<TfrmVelmor>();
         window->setCommandLine(commandLine);
         window->show();
+        QCoreApplication::processEvents();
         return *window;
     }
 
