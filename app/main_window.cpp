@@ -46,6 +46,7 @@ namespace {
 
 constexpr int kLanguageBaseId = 33000;
 constexpr int kSpeedBarHeight = 28;
+constexpr int kAutoHideStrip = 4;
 
 // Commands whose windows are not part of the program yet: they stay disabled.
 constexpr TVelCommand kUnavailableCommands[] = {
@@ -279,7 +280,7 @@ void TfrmVelmor::placeOnScreen()
 int TfrmVelmor::designWindowTop() const
 {
     if (preferences().autoHide)
-        return 4;
+        return kAutoHideStrip;
     return frameGeometry().bottom() + 1;
 }
 
@@ -301,6 +302,23 @@ void TfrmVelmor::updateCaption()
         setWindowTitle(m_active->captionText().trimmed() + QStringLiteral(" - ") + program);
     else
         setWindowTitle(program);
+}
+
+// With auto hide on, the main window slides up when the mouse enters a design window,
+// leaving a strip of 4 pixels, and comes back when the mouse enters that strip.
+bool TfrmVelmor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Enter && preferences().autoHide && qobject_cast<TVelDesignWindow*>(watched)
+        && pos().y() >= -1)
+        move(x(), kAutoHideStrip - frameGeometry().height());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmVelmor::enterEvent(QEnterEvent* event)
+{
+    QMainWindow::enterEvent(event);
+    if (pos().y() < 0)
+        move(x(), 0);
 }
 
 void TfrmVelmor::changeEvent(QEvent* event)
@@ -417,6 +435,8 @@ void TfrmVelmor::designWindowOpened(TVelDesignWindow* window)
     connect(window, &TVelDesignWindow::selectionChanged, this, &TfrmVelmor::refreshCommands,
             Qt::UniqueConnection);
     connect(window, &TVelDesignWindow::captionChanged, this, &TfrmVelmor::updateCaption, Qt::UniqueConnection);
+    window->removeEventFilter(this);
+    window->installEventFilter(this);
     designWindowActivated(window);
 }
 

@@ -16,6 +16,7 @@
 #include "document/report_file.h"
 #include "document/vel_application.h"
 #include "document/vel_data_module.h"
+#include "document/vel_data_module_link.h"
 #include "document/vel_design.h"
 #include "engine/rp_new_band.h"
 #include "engine/rp_printable.h"
@@ -23,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -99,6 +101,7 @@ protected:
         processDeletions();
         TVelApplication::instance().closeAll();
         docmessages::setHandler(previousMessages);
+        preferences() = Preferences();
         resetLanguageSelection();
         programfiles::setProgramDirectory({});
         programfiles::setInstalledDataDirectory({});
@@ -346,7 +349,6 @@ TEST_F(MainWindowTest, ANewReportsFontTakesTheDefaultCharacterSet)
     window->commandAction(TVelCommand::New)->trigger();
     ASSERT_NE(window->activeDesignWindow(), nullptr);
     EXPECT_EQ(window->activeDesignWindow()->report()->font()->charset(), 161);
-    preferences() = Preferences();
 }
 
 TEST_F(MainWindowTest, ADataModuleOpensOnceAndIsRememberedWhenClosed)
@@ -396,4 +398,37 @@ TEST_F(MainWindowTest, AChosenLanguageRelabelsTheMenusAndIsLoadedAgainAtTheNextS
     resetLanguageSelection();
     startWindow();
     EXPECT_EQ(window->commandAction(TVelCommand::New)->text(), QStringLiteral("&Neu"));
+}
+
+TEST_F(MainWindowTest, WithAutoHideTheWindowSlidesUpWhileTheMouseIsOnADesignWindow)
+{
+    startWindow();
+    preferences().autoHide = true;
+    window->commandAction(TVelCommand::New)->trigger();
+    TVelDesignWindow* design = window->activeDesignWindow();
+    ASSERT_NE(design, nullptr);
+    const int height = window->frameGeometry().height();
+
+    QEvent enterDesign(QEvent::Enter);
+    QApplication::sendEvent(design, &enterDesign);
+    EXPECT_EQ(window->frameGeometry().top(), 4 - height);
+    EXPECT_EQ(window->frameGeometry().bottom(), 3);
+
+    QEnterEvent enterMain(QPointF(5, 2), QPointF(5, 2), QPointF(5, 2));
+    QApplication::sendEvent(window.get(), &enterMain);
+    EXPECT_EQ(window->frameGeometry().top(), 0);
+}
+
+TEST_F(MainWindowTest, AReportWithDataModulesIsNotExportedAsForm)
+{
+    startWindow();
+    const QString path = report(QStringLiteral("linked.vrp"));
+    TVelDesignWindow* design = window->openFile(path);
+    ASSERT_NE(design, nullptr);
+    new TVelDataModuleLink(design->document());
+    window->commandAction(TVelCommand::SaveAsForm)->trigger();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Only reports without DataModules are supported right now.")))
+        << messages[0].toStdString();
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral("*.DFM"), QStringLiteral("*.PAS")}).isEmpty());
 }
