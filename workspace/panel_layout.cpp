@@ -12,6 +12,13 @@ constexpr int kSizeLimit = 100000;
 int limitCoordinate(int value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
 int limitSize(int value) { return std::clamp(value, 0, kSizeLimit); }
 
+bool sameArrangement(const QList<PanelSlot>& a, const QList<PanelSlot>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const PanelSlot& x, const PanelSlot& y) {
+        return x.childIndex == y.childIndex && x.left == y.left && x.firstRow == y.firstRow && x.lastRow == y.lastRow;
+    });
+}
+
 bool overlapHorizontally(const PanelSlot& a, const PanelSlot& b)
 {
     return a.left < b.left + b.width && b.left < a.left + a.width;
@@ -70,10 +77,20 @@ bool PanelLayout::moveSlot(int childIndex, int top, int left)
     return false;
 }
 
+// Two passes settle the usual cases. With many panels a slot that wrapped to the next
+// row can still overlap one that was pushed there before it, so further passes run until
+// nothing moves any more (a settled layout is left as it is by a pass).
 void PanelLayout::resolve()
 {
     resolvePass();
     resolvePass();
+    const int extraPasses = int(m_slots.size());
+    for (int pass = 0; pass < extraPasses; ++pass) {
+        const QList<PanelSlot> before = m_slots;
+        resolvePass();
+        if (sameArrangement(before, m_slots))
+            break;
+    }
 }
 
 void PanelLayout::sortSlots()

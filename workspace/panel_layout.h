@@ -78,8 +78,9 @@ public:
     // Makes one slot per visible panel, in the order given; remembers the panels for the
     // hidden tabs of apply().
     void collect(const QList<PanelLayoutItem>& panels);
-    // Sorts the slots and pushes them apart; runs its pass twice, because a slot moved down
-    // a row is not compared again with the slots it passed.
+    // Sorts the slots and pushes them apart. The pass runs at least twice, because a slot
+    // moved down a row is not compared again with the slots it passed, and then again
+    // while it still moves something.
     void resolve();
     // Gives a dropped panel's slot its new top and left (tab included) and recomputes its
     // rows from the top, keeping their number. False when the panel has no slot.

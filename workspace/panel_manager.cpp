@@ -388,6 +388,9 @@ void TPanelManager::mousePressEvent(QMouseEvent* event)
     m_downPoint = event->position().toPoint();
     m_dragging = false;
     m_wouldFloat = false;
+    // The user clicks on what was painted, and painting lays out stale slots first.
+    if (!m_batchUpdate && !slotsMatchPanels())
+        layoutPanels();
     m_pressed = panelAt(hitTest(m_downPoint));
     if (m_pressed && m_pressed->isCollapsed())
         m_downPoint = m_pressed->pos();
