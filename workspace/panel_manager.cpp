@@ -5,6 +5,7 @@
 #include "workspace/managed_panel.h"
 #include "workspace/tab_painter.h"
 
+#include <QChildEvent>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -286,6 +287,14 @@ void TPanelManager::changeEvent(QEvent* event)
         layoutPanels();
 }
 
+void TPanelManager::childEvent(QChildEvent* event)
+{
+    QWidget::childEvent(event);
+    // A panel that is destroyed cannot tell the manager itself.
+    if (event->type() == QEvent::ChildRemoved)
+        panelChanged();
+}
+
 // --- painting -----------------------------------------------------------------------
 
 TMPanel* TPanelManager::panelAt(int childIndex) const
@@ -345,7 +354,7 @@ void TPanelManager::paintHiddenTabs(QPainter& painter)
         if (!panel)
             continue;
         look.color = tabColorFor(panel, tab.childIndex == m_hot);
-        look.textColor = look.color.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
+        look.textColor = qGray(look.color.rgb()) < 140 ? QColor(Qt::white) : QColor(Qt::black);
         paintHiddenTab(painter, QRect(tab.left, tab.top, tab.width, m_tabHeight), panel->tabCaption(), look);
     }
 }

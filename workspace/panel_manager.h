@@ -107,6 +107,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void childEvent(QChildEvent* event) override;
 
 private:
     friend class TMPanel;

@@ -31,8 +31,6 @@ QToolBar* TMSpeedPanel::toolBar()
     m_toolBar->setFloatable(false);
     m_toolBar->setStyleSheet(QString::fromLatin1(kFlatToolBarStyle));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    const int iconSide = qMax(8, effectiveButtonHeight() - kIconMargin);
-    m_toolBar->setIconSize(QSize(iconSide, iconSide));
     m_toolBar->installEventFilter(this);
     placeToolBar();
     m_toolBar->show();
@@ -53,10 +51,6 @@ int TMSpeedPanel::buttonHeight() const
 void TMSpeedPanel::setButtonHeight(int height)
 {
     m_buttonHeight = qMax(1, height);
-    if (m_toolBar) {
-        const int iconSide = qMax(8, effectiveButtonHeight() - kIconMargin);
-        m_toolBar->setIconSize(QSize(iconSide, iconSide));
-    }
     placeToolBar();
 }
 
@@ -101,6 +95,9 @@ void TMSpeedPanel::placeToolBar()
         return;
     }
     const int buttons = effectiveButtonHeight();
+    const int iconSide = qMax(8, buttons - kIconMargin);
+    if (m_toolBar->iconSize() != QSize(iconSide, iconSide))
+        m_toolBar->setIconSize(QSize(iconSide, iconSide));
     const int top = height() >= buttons + 2 ? (height() - buttons) / 2 + 1 : qBound(0, height() - buttons, 1);
     m_toolBar->setGeometry(kToolBarLeft, top, width() - 2, buttons);
 }

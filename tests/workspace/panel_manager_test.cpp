@@ -76,6 +76,17 @@ TEST_F(PanelManagerRows, BandsStackInTheOrderOfTheirTopsAndDraggingReordersThem)
     EXPECT_EQ(manager().height(), 94);
 }
 
+TEST_F(PanelManagerRows, DestroyedPanelLeavesItsRow)
+{
+    useKind(TPanelKind::pkMicroSoft, 600);
+    addPanel(QRect(10, 0, 300, 26));
+    TMPanel* second = addPanel(QRect(10, 26, 300, 26));
+    showManager();
+    ASSERT_EQ(manager().height(), 52);
+    delete second;
+    EXPECT_EQ(manager().height(), 26);
+}
+
 TEST_F(PanelManagerRows, ButtonHeightIsAtLeastTenAndRowsArePixelsInBands)
 {
     manager().setProperty("ButtonHeight", 4);
