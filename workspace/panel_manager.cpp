@@ -223,7 +223,6 @@ void TPanelManager::applyArrangement(const QList<TMPanel*>& panels, const PanelA
             panel->show();
     }
     m_hiddenTabs = arrangement.hiddenTabs;
-    m_hiddenTabAreaHeight = arrangement.tabRowCount * m_tabHeight;
     setManagerHeight(arrangement.managerHeight);
     update();
 }

@@ -156,7 +156,6 @@ private:
 
     PanelLayout m_layout;
     QList<HiddenTab> m_hiddenTabs;
-    int m_hiddenTabAreaHeight = 0;
     int m_managerHeight = -1;
     int m_hot = -1;
     QPointer<TMPanel> m_pressed;

@@ -101,10 +101,6 @@ TEST(PanelLayoutRows, TallPanelSpansRowsAndPushesPanelsOfItsLowerRows)
     EXPECT_EQ(arrangement.managerHeight, 52);
 }
 
-struct MaximisedCase {
-    TPanelKind kind;
-};
-
 class PanelLayoutMaximised : public ::testing::TestWithParam<TPanelKind> {};
 
 TEST_P(PanelLayoutMaximised, StretchesToTheTabOfTheNextPanelOnItsRow)

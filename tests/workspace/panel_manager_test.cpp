@@ -170,6 +170,21 @@ TEST_F(PanelManagerTabs, UserChangesAreReported)
     EXPECT_EQ(changed[0], panel);
 }
 
+TEST_F(PanelManagerTabs, TabUnderTheMouseIsDrawnInTheHighColour)
+{
+    useKind(TPanelKind::pkDovrand, 600);
+    manager().setTabHighLight(true);
+    manager().setTabColor(TColor(0x400000));
+    TMPanel* panel = addPanel(QRect(10, 0, 100, 26));
+    showManager();
+    const QPoint tab = tabOf(panel) + QPoint(-2, 0);  // beside the column of dots
+    const QColor normal = manager().grab().toImage().pixelColor(tab);
+    QTest::mouseMove(&manager(), tabOf(panel));
+    const QColor hot = manager().grab().toImage().pixelColor(tab);
+    EXPECT_EQ(normal, TColor(0x400000).toQColor());
+    EXPECT_EQ(hot, TColor(0xFFC0C0).toQColor());
+}
+
 struct TabColorCase {
     qint32 color;
     qint32 expectedHighColor;
@@ -186,7 +201,8 @@ TEST_P(PanelManagerTabColor, SettingTheTabColourRaisesEachChannelForTheHighColou
 
 INSTANTIATE_TEST_SUITE_P(Colours, PanelManagerTabColor,
                          ::testing::Values(TabColorCase{0x400000, 0xFFC0C0}, TabColorCase{0x000000, 0xC0C0C0},
-                                           TabColorCase{0xFFFFFF, 0xFFFFFF}, TabColorCase{0x123456, 0xD2F4FF}));
+                                           TabColorCase{0xFFFFFF, 0xFFFFFF}, TabColorCase{0x123456, 0xD2F4FF}),
+                         [](const auto& info) { return "Colour" + QString::number(info.param.color, 16).toStdString(); });
 
 class PanelManagerBatch : public PanelManagerFixture {};
 
