@@ -1,6 +1,7 @@
 #include "workspace/drag_frame.h"
 
 #include <QPainter>
+#include <QPen>
 #include <QRegion>
 
 TDragFrame::TDragFrame(QWidget* owner)
@@ -40,14 +41,16 @@ void TDragFrame::showFrame(const QRect& screenRect, bool wouldFloat)
     update();
 }
 
+// Dotted lines, dark on light, so the frame shows on any background.
 void TDragFrame::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QColor dark = palette().color(QPalette::Highlight).darker(140);
-    const QColor light = palette().color(QPalette::Base);
     const QRect area = frameArea();
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    QPen dots(palette().color(QPalette::Text), 1, Qt::DotLine);
+    painter.setPen(dots);
     for (int i = 0; i < frameCount(); ++i)
-        painter.fillRect(area.adjusted(i, i, -i, -i), i % 2 == 0 ? dark : light);
+        painter.drawRect(area.adjusted(i, i, -i - 1, -i - 1));
     if (m_wouldFloat)
         painter.fillRect(QRect(0, 0, width(), kCaptionBandHeight), palette().color(QPalette::Highlight));
 }

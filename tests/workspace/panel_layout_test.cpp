@@ -248,3 +248,15 @@ TEST(PanelLayoutLimits, AbsurdBoundsAreArrangedWithoutOverflow)
     }
     EXPECT_EQ(arrangement.managerHeight, 3 * 26);
 }
+
+TEST(PanelLayoutLimits, StripWithoutWidthPutsEveryPanelOnARowOfItsOwn)
+{
+    // As before the main window has given the strip its width.
+    const auto arrangement = PanelLayout::arrange(
+        metrics(TPanelKind::pkMicroSoft, 0),
+        {panel(0, QRect(10, 0, 100, 26)), panel(1, QRect(120, 0, 100, 26)), panel(2, QRect(230, 0, 100, 52))});
+    EXPECT_EQ(boundsOf(arrangement, 0).top(), 0);
+    EXPECT_EQ(boundsOf(arrangement, 1).top(), 26);
+    EXPECT_EQ(boundsOf(arrangement, 2).top(), 52);
+    EXPECT_EQ(arrangement.managerHeight, 104);
+}
