@@ -7,12 +7,12 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr double kNativePerInch = 254.0;
-constexpr double kPointsPerInch = 72.0;
 
 int deviceDpiOf(const QPainter& painter)
 {

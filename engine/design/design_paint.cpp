@@ -50,7 +50,7 @@ void drawExposedLine(TDesignPaintContext& context, const QPoint& from, const QPo
 QRect marginRect(const QRect& page, const PageMargins& margins)
 {
     return QRect(QPoint(page.left() + margins.left, page.top() + margins.top),
-                 QPoint(page.right() + 1 - margins.right - 1, page.bottom() + 1 - margins.bottom - 1));
+                 QPoint(page.left() + page.width() - margins.right - 1, page.top() + page.height() - margins.bottom - 1));
 }
 
 void drawMargins(TDesignPaintContext& context, const QRect& inside)

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
+#include <QString>
 
 struct TDesignLine {
     QColor color;
