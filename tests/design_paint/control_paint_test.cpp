@@ -174,6 +174,32 @@ TEST_F(ControlPaint, ShapesDrawTheirOutlineInsideTheBox)
     EXPECT_EQ(image.pixelColor(area.left() + 10, area.bottom()), QColor(Qt::red));
 }
 
+TEST_F(ControlPaint, OneBandOrControlPaintsAsInTheWholeReport)
+{
+    auto* label = addControl<TRpLabel>(band, 30, 20, 120, 40);
+    label->setCaption(QStringLiteral("Alone"));
+    label->frame()->setDrawLeft(true);
+    const QImage whole = paint();
+    const QRect page(QPoint(0, 0), report->bounds().size());
+
+    QImage alone(page.size(), QImage::Format_RGB32);
+    alone.fill(kUnpainted);
+    {
+        QPainter painter(&alone);
+        rpdesign::paintControl(painter, *label, page, kPixelsPerInch, TDesignPalette::highColour());
+    }
+    const QRect area = areaOf(*label);
+    EXPECT_EQ(alone.copy(area), whole.copy(area));
+    EXPECT_EQ(countColor(alone, page, kUnpainted), page.width() * page.height() - area.width() * area.height());
+
+    alone.fill(kUnpainted);
+    {
+        QPainter painter(&alone);
+        rpdesign::paintBand(painter, *band, page, kPixelsPerInch, TDesignPalette::highColour());
+    }
+    EXPECT_EQ(alone.copy(band->bounds()), whole.copy(band->bounds()));
+}
+
 TEST_F(ControlPaint, RegisteredContentPainterDrawsForItsClassAndDescendants)
 {
     auto* image = addControl<TRpDBImage>(band, 10, 10, 40, 40);
