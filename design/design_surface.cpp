@@ -2,8 +2,8 @@
 
 #include "design/design_window.h"
 #include "design/designer.h"
-#include "design/report_view_painting.h"
 #include "design/selection_list.h"
+#include "engine/design/design_paint.h"
 #include "engine/rp_report.h"
 
 #include <QLabel>
@@ -90,7 +90,7 @@ void TDesignSurface::renderReport()
     m_picture.fill(palette().color(QPalette::Dark));
     if (report) {
         QPainter painter(&m_picture);
-        reportview::paint(painter, *report, QRect(QPoint(), size), pixelsPerInch());
+        rpdesign::paintReport(painter, *report, QRect(QPoint(), size), pixelsPerInch());
     }
     m_pictureValid = true;
 }

@@ -125,6 +125,8 @@ TVelDesignWindow::TVelDesignWindow(QWidget* parent) : QWidget(parent, Qt::Window
 TVelDesignWindow::~TVelDesignWindow()
 {
     m_closing = true;
+    // The stack announces a clean state while it is destroyed with the window's children.
+    disconnect(m_undoStack, nullptr, this, nullptr);
     if (TVelDesigner::instance().currentWindow() == this)
         TVelDesigner::instance().setCurrentWindow(nullptr);
     if (IVelWorkspace* workspace = velWorkspace()) {

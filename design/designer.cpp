@@ -68,13 +68,15 @@ QMenu* TVelDesigner::controlMenu()
         properties->setObjectName(QStringLiteral("miProperties"));
         // The component settings dialog comes with the property editors.
         properties->setEnabled(false);
-        QAction* front = m_menu->addAction(LoadUiString(33091));
+        // The menu's own captions; the Edit menu shows the same commands under the
+        // string table's texts.
+        QAction* front = m_menu->addAction(QStringLiteral("Bring to &Front"));
         front->setObjectName(QStringLiteral("miBringToFront"));
         connect(front, &QAction::triggered, this, [this] {
             if (m_window)
                 m_window->bringToFront();
         });
-        QAction* back = m_menu->addAction(LoadUiString(33089));
+        QAction* back = m_menu->addAction(QStringLiteral("Send to &Back"));
         back->setObjectName(QStringLiteral("miSendToBack"));
         connect(back, &QAction::triggered, this, [this] {
             if (m_window)

@@ -13,7 +13,7 @@
 
 class QMenu;
 class TComponent;
-class TControl;
+#include "core/control.h"
 class TGrabHandle;
 class TVelDesignWindow;
 

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-class TControl;
+#include "core/control.h"
 
 class TGrabHandles {
 public:

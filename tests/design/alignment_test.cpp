@@ -84,7 +84,7 @@ TEST_F(DesignTest, BringToFrontAndSendToBackFollowSelectionOrderAndUndo)
     window->selectControl(a, Qt::ShiftModifier);
     window->bringToFront();
     EXPECT_EQ(order(), (QStringList{"C", "B", "A"}));
-    window->selectControl(a);
+    window->selectControl(a, Qt::ControlModifier);
     window->sendToBack();
     EXPECT_EQ(order(), (QStringList{"A", "C", "B"}));
     window->undoStack()->undo();

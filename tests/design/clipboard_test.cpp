@@ -42,12 +42,13 @@ TEST_F(DesignTest, PasteIntoAnotherWindowKeepsNamesAndPlacesOnTheSelectedBand)
 
 TEST_F(DesignTest, PastingIntoTheSameReportRenamesAndLandsBesideTheFirstSelected)
 {
-    TRpLabel* a = addLabel("Label1", {10, 12, 40, 20});
+    TRpLabel* a = addLabel("Total", {10, 12, 40, 20});
+    addLabel("RpLabel1", {100, 12, 40, 20});
     click(at(a));
     window->copy();
     ASSERT_TRUE(window->paste());
-    auto* copy = qobject_cast<TRpLabel*>(window->document()->findComponent(u"Label2"));
-    ASSERT_NE(copy, nullptr) << "the next free number of the class name";
+    auto* copy = qobject_cast<TRpLabel*>(window->document()->findComponent(u"RpLabel2"));
+    ASSERT_NE(copy, nullptr) << "the class name without its first letter and the next free number";
     EXPECT_EQ(copy->parentControl(), detail);
     EXPECT_EQ(copy->bounds(), a->bounds());
 }

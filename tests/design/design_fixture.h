@@ -39,6 +39,8 @@ protected:
             return answer;
         });
         window = openWindow();
+        // The default unit follows the locale; these tests read lengths in millimetres.
+        window->report()->setUnits(TRpUnit::MM);
         detail = addBand(window, QStringLiteral("Detail"), TRpBandType::rbDetail, 400);
         summary = addBand(window, QStringLiteral("Summary"), TRpBandType::rbSummary, 300);
     }

@@ -2,6 +2,8 @@
 // grid, the lock bit, and every grab handle.
 #include "design_fixture.h"
 
+#include <QRegularExpression>
+
 TEST_F(DesignTest, TwoPixelsDoNotStartAMoveThreeDo)
 {
     TRpLabel* a = addLabel("A", {50, 20, 60, 20});
@@ -65,13 +67,23 @@ TEST_F(DesignTest, TheMoveShowsThePositionHintInTheReportUnits)
 {
     TRpLabel* a = addLabel("A", {30, 20, 40, 20});
     QWidget* surface = window->surface();
-    QTest::mousePress(surface, Qt::LeftButton, {}, at(a));
-    QTest::mouseMove(surface, at(a) + QPoint(10, 0));
+    // Pressed inside the label, away from the corner handles.
+    const QPoint inside(20, 10);
+    QTest::mousePress(surface, Qt::LeftButton, {}, at(a, inside));
+    QTest::mouseMove(surface, at(a, inside) + QPoint(10, 0));
     const QString hint = window->surface()->positionHint();
-    QTest::mouseRelease(surface, Qt::LeftButton, {}, at(a) + QPoint(10, 0));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, at(a, inside) + QPoint(10, 0));
     EXPECT_TRUE(hint.endsWith(QLatin1String(" MM"))) << hint.toStdString();
     EXPECT_TRUE(hint.contains(QLatin1String(" -- "))) << hint.toStdString();
     EXPECT_TRUE(window->surface()->positionHint().isEmpty()) << "the hint goes with the move";
+
+    window->report()->setUnits(TRpUnit::Inches);
+    QTest::mousePress(surface, Qt::LeftButton, {}, at(a, inside));
+    QTest::mouseMove(surface, at(a, inside) + QPoint(0, 10));
+    const QString inches = window->surface()->positionHint();
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, at(a, inside) + QPoint(0, 10));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral(R"(^\d+\.\d\d -- \d+\.\d\dInch$)")).match(inches).hasMatch())
+        << "hint: [" << inches.toStdString() << "]";
 }
 
 struct HandleCase {

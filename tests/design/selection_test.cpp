@@ -86,9 +86,9 @@ TEST_F(DesignTest, CtrlDragSelectsEveryLabelTheRubberBandTouches)
     TRpLabel* a = addLabel("A", {10, 10, 60, 20});
     TRpLabel* b = addLabel("B", {100, 40, 60, 20});
     addLabel("Far", {400, 10, 60, 20});
-    TRpLabel* s = addLabel("OnSummary", {20, 5, 40, 20}, summary);
-    // From an empty spot of the detail band across the corner of B into the summary band.
-    const QPoint from = at(detail, QPoint(80, 2));
+    TRpLabel* s = addLabel("OnSummary", {200, 5, 40, 20}, summary);
+    // From an empty spot of the detail band across B into the corner of the summary's label.
+    const QPoint from = at(detail, QPoint(90, 2));
     const QPoint to = at(s, QPoint(1, 1));
     drag(from, to, Qt::ControlModifier);
     QList<TControl*> got = selected();

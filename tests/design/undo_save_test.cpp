@@ -2,7 +2,7 @@
 // saved state, saving with a backup, a failed save, loading, and the close question.
 #include "design_fixture.h"
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -53,7 +53,7 @@ TEST_F(DesignTest, EveryKindOfEditUndoesToAByteIdenticalFile)
     drag(at(a), at(a) + QPoint(13, 7));                 // move
     key(Qt::Key_Down, Qt::ShiftModifier);               // resize by key
     window->align(5);                                   // align tops
-    window->bringToFront();                             // restack
+    window->sendToBack();                               // restack: B ends below A
     window->copy();
     window->paste();                                    // paste
     key(Qt::Key_Delete);                                // delete the pasted copies
