@@ -119,7 +119,7 @@ TfrmVelmor::TfrmVelmor(QWidget* parent)
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setFixedHeight(kBevelHeight);
     layout->addWidget(bevel);
-    m_panelArea = createPanelArea(central);
+    m_panelArea = createPanelArea(central, [this] { placeOnScreen(); });
     layout->addWidget(m_panelArea);
     setCentralWidget(central);
 
@@ -270,7 +270,7 @@ void TfrmVelmor::relabel()
 void TfrmVelmor::placeOnScreen()
 {
     const QRect screen = this->screen()->geometry();
-    const int height = menuBar()->sizeHint().height() + kBevelHeight + m_panelArea->height();
+    const int height = menuBar()->sizeHint().height() + kBevelHeight + panelAreaHeight(m_panelArea);
     setFixedHeight(height);
     setMinimumWidth(0);
     resize(screen.width(), height);
