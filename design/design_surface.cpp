@@ -20,13 +20,9 @@ TDesignSurface::TDesignSurface(TVelDesignWindow* window) : QWidget(nullptr), m_w
     m_hint = new QLabel(this);
     m_hint->setObjectName(QStringLiteral("PositionHint"));
     m_hint->setMaximumWidth(200);
-    m_hint->setAutoFillBackground(true);
-    m_hint->setFrameShape(QFrame::Box);
-    m_hint->setMargin(2);
-    QPalette palette = m_hint->palette();
-    palette.setColor(QPalette::Window, QColor(255, 255, 225));
-    palette.setColor(QPalette::WindowText, Qt::black);
-    m_hint->setPalette(palette);
+    // Drawn like a hint window whatever the widget style's tool tip colours are.
+    m_hint->setStyleSheet(QStringLiteral("QLabel { background: #ffffe1; color: black; border: 1px solid #767676;"
+                                         " padding: 1px 3px; }"));
     m_hint->hide();
 }
 
