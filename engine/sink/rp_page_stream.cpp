@@ -2,6 +2,8 @@
 
 #include "engine/sink/rp_errors.h"
 
+#include "core/exit_cleanup.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
@@ -18,7 +20,11 @@ TRpPageStream::TRpPageStream(std::unique_ptr<QFile> file)
     m_device = m_file.get();
 }
 
-TRpPageStream::~TRpPageStream() = default;
+TRpPageStream::~TRpPageStream()
+{
+    m_temporary.reset();
+    exitcleanup::forget(m_cleanupHandle);
+}
 
 std::unique_ptr<TRpPageStream> TRpPageStream::openReadOnly(const QString& fileName)
 {
@@ -102,6 +108,8 @@ void TRpPageStream::moveToTemporaryFile()
     if (!temporary->open())
         throw ERpPrinterError(QStringLiteral("Cannot create a temporary file for the pages: %1")
                                   .arg(temporary->errorString()));
+    // Removed with the stream, or by the signal handlers if the process is killed first.
+    m_cleanupHandle = exitcleanup::remember(temporary->fileName(), false);
     const QByteArray& kept = m_memory.buffer();
     if (temporary->write(kept) != kept.size())
         throw ERpPrinterError(QStringLiteral("Cannot write the temporary page file: %1")

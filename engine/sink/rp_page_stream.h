@@ -61,6 +61,7 @@ private:
     bool m_readOnly = false;
     QBuffer m_memory;
     std::unique_ptr<QTemporaryFile> m_temporary;
+    int m_cleanupHandle = -1;
     std::unique_ptr<QFile> m_file;
     QIODevice* m_device = nullptr;
 };
