@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryFile>
 
+#include <cerrno>
+
 TRpPageStream::TRpPageStream(qint64 memoryLimit) : m_memoryLimit(memoryLimit)
 {
     m_memory.open(QIODevice::ReadWrite);
@@ -97,8 +99,19 @@ void TRpPageStream::writeLocked(QByteArrayView bytes)
         throw ERpPrinterError(QStringLiteral("The prepared report is open for reading only"));
     if (m_device == &m_memory && m_device->pos() + bytes.size() > m_memoryLimit)
         moveToTemporaryFile();
-    if (m_device->write(bytes.data(), bytes.size()) != bytes.size())
-        throw ERpPrinterError(QStringLiteral("Cannot write the page stream: %1").arg(m_device->errorString()));
+    // The temporary file is flushed at once, so that a full disk is reported here and not
+    // as a damaged page when the pages are read back.
+    errno = 0;
+    if (m_device->write(bytes.data(), bytes.size()) != bytes.size() || (m_temporary && !m_temporary->flush()))
+        throw ERpPrinterError(QStringLiteral("Cannot write the page stream: %1").arg(writeFailure()));
+}
+
+QString TRpPageStream::writeFailure() const
+{
+    // A write cut short leaves Qt without a reason of its own; the system's is in errno.
+    if (errno != 0)
+        return qt_error_string(errno);
+    return m_device->errorString();
 }
 
 void TRpPageStream::moveToTemporaryFile()
@@ -111,9 +124,10 @@ void TRpPageStream::moveToTemporaryFile()
     // Removed with the stream, or by the signal handlers if the process is killed first.
     m_cleanupHandle = exitcleanup::remember(temporary->fileName(), false);
     const QByteArray& kept = m_memory.buffer();
-    if (temporary->write(kept) != kept.size())
+    errno = 0;
+    if (temporary->write(kept) != kept.size() || !temporary->flush())
         throw ERpPrinterError(QStringLiteral("Cannot write the temporary page file: %1")
-                                  .arg(temporary->errorString()));
+                                  .arg(errno != 0 ? qt_error_string(errno) : temporary->errorString()));
     temporary->seek(m_memory.pos());
     m_memory.close();
     m_memory.setData(QByteArray());

@@ -55,6 +55,7 @@ private:
     TRpPageStream(std::unique_ptr<QFile> file);
     void writeLocked(QByteArrayView bytes);
     void moveToTemporaryFile();
+    QString writeFailure() const;
 
     mutable QMutex m_mutex;
     qint64 m_memoryLimit;

@@ -242,3 +242,46 @@ TEST_F(RunnerTest, AKilledRunLeavesNoTemporaryFiles)
         QFile::remove(path("fifo"));
     }
 }
+
+namespace {
+
+// Runs the runner in a shell that limits the size of every file it writes, as a nearly
+// full disk would: writes beyond the limit fail with "File too large".
+RunResult runWithFileSizeLimit(int kilobytes, const QStringList& args)
+{
+    QStringList quoted;
+    for (const QString& arg : args)
+        quoted.append(QLatin1Char('\'') + arg + QLatin1Char('\''));
+    return run({QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f %1; exec '%2' %3")
+                                          .arg(kilobytes * 2)
+                                          .arg(kRunner, quoted.join(QLatin1Char(' ')))},
+               {}, QStringLiteral("/bin/sh"));
+}
+
+} // namespace
+
+TEST_F(RunnerTest, AWriteCutShortByTheDiskNamesTheCause)
+{
+    const QString report = example("grouped_list.vtx");
+    struct Case {
+        QStringList args;
+        QString oldFile;
+    };
+    const QList<Case> cases = {
+        {{QStringLiteral("--quiet"), QStringLiteral("--pdf"), path("r.pdf"), report}, path("r.pdf")},
+        {{QStringLiteral("--quiet"), QStringLiteral("--rpp"), path("r.rpp"), report}, path("r.rpp")},
+        {{QStringLiteral("--quiet"), QStringLiteral("--png"), path("png"), QStringLiteral("--dpi"), QStringLiteral("10"), report},
+         path("png/page-001.png")},
+        {{QStringLiteral("--quiet"), QStringLiteral("--export"), QStringLiteral("html"), path("r.htm"), report}, path("r.htm")},
+    };
+    for (const Case& c : cases) {
+        const std::string shown = c.args.join(QLatin1Char(' ')).toStdString();
+        ASSERT_TRUE(testsupport::writeFile(c.oldFile, "old"));
+        const QMap<QString, QByteArray> before = snapshot(dir.path());
+        const RunResult result = runWithFileSizeLimit(8, c.args);
+        EXPECT_EQ(result.exitCode, 1) << shown << "\n" << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(QLatin1String("File too large"))) << shown << "\n" << result.err.toStdString();
+        EXPECT_FALSE(result.err.contains(QLatin1String("damaged"))) << shown;
+        EXPECT_EQ(snapshot(dir.path()), before) << shown;
+    }
+}

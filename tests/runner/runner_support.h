@@ -25,9 +25,10 @@ struct RunResult {
     QString outText() const { return QString::fromUtf8(out); }
 };
 
-// Runs the runner to its end; `environment` adds to (or, with an empty value, removes
-// from) the test's own environment.
-inline RunResult run(const QStringList& args, const QHash<QString, QString>& environment = {})
+// Runs the runner (or `program`) to its end; `environment` adds to (or, with an empty
+// value, removes from) the test's own environment.
+inline RunResult run(const QStringList& args, const QHash<QString, QString>& environment = {},
+                     const QString& program = QString())
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -38,7 +39,7 @@ inline RunResult run(const QStringList& args, const QHash<QString, QString>& env
             env.insert(it.key(), it.value());
     }
     process.setProcessEnvironment(env);
-    process.start(kRunner, args);
+    process.start(program.isEmpty() ? kRunner : program, args);
     process.waitForFinished(120000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
             QString::fromUtf8(process.readAllStandardError())};
