@@ -138,8 +138,9 @@ private:
 
 } // namespace
 
-int writePngPages(const TRpPrinter& sink, const QString& dir, int dpi)
+int writePngPages(const TRpPrinter& sink, const QString& folder, int dpi)
 {
+    const QString dir = QDir::cleanPath(folder); // "out/" names the folder out
     const QFileInfo target(dir);
     if (target.exists() && !target.isDir())
         throw EVelError(QStringLiteral("\"%1\" is not a folder").arg(dir));

@@ -13,8 +13,9 @@ namespace exitcleanup {
 int remember(const QString& path, bool isFolder);
 void forget(int handle);
 
-// Installs handlers for SIGINT, SIGTERM, SIGHUP, SIGQUIT and the crash signals that
-// remove every remembered path and then end the process as the signal would have.
+// Installs handlers for the signals that end a process (SIGINT, SIGTERM, SIGHUP, SIGQUIT,
+// SIGPIPE, SIGXFSZ and the crash signals) that remove every remembered path and then end
+// the process as the signal would have. Signals the process ignores stay ignored.
 void installSignalHandlers();
 
 } // namespace exitcleanup
