@@ -7,6 +7,8 @@
 #include "cli/render_pages.h"
 #include "cli/render_report.h"
 #include "core/error.h"
+#include "core/output_file.h"
+#include "data/dataset.h"
 #include "document/class_registration.h"
 #include "document/document_messages.h"
 #include "document/file_kind.h"
@@ -17,6 +19,9 @@
 #include "engine/sink/rp_page_list.h"
 #include "engine/sink/rp_page_recoding.h"
 #include "engine/sink/rp_printer.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace cli {
 
@@ -38,6 +43,10 @@ int renderPrepared(const RenderOptions& options)
         printError(QStringLiteral("velmor-run: an export runs a report; \"%1\" is a prepared report").arg(options.input));
         return Failure;
     }
+    if (!options.params.isEmpty()) {
+        printError(QStringLiteral("velmor-run: a prepared report takes no parameters; \"%1\" is one").arg(options.input));
+        return Failure;
+    }
     TRpPrinter sink;
     sink.loadFromFile(options.input);
     if (!options.rpp.isEmpty())
@@ -49,6 +58,51 @@ int renderPrepared(const RenderOptions& options)
     if (options.print)
         printPages(sink, options.printer);
     return Success;
+}
+
+// The files a report reads besides itself: the database files and folders its datasets
+// name, and its datamodules' files.
+QStringList dataFiles(const TRpRunSession& session, const QList<TComponent*>& dataModules)
+{
+    QStringList files;
+    for (TDataSet* dataSet : session.dataSets()) {
+        for (const char* property : {"DatabaseName", "FileName"}) {
+            const QString name = dataSet->property(property).toString();
+            if (!name.isEmpty() && QFileInfo::exists(name))
+                files.append(name);
+        }
+    }
+    for (TComponent* dataModule : dataModules) {
+        if (auto* module = qobject_cast<TVelDataModule*>(dataModule); module && !module->fileName().isEmpty())
+            files.append(module->fileName());
+    }
+    return files;
+}
+
+bool isTableFile(const QString& fileName)
+{
+    static const QStringList tableExtensions{QStringLiteral("db"), QStringLiteral("dbf"), QStringLiteral("csv")};
+    return tableExtensions.contains(QFileInfo(fileName).suffix().toLower());
+}
+
+// An output that would replace a file the report reads from: that file itself, or a
+// table file in a database folder.
+QString outputOverDataFile(const RenderOptions& options, const QStringList& dataFiles)
+{
+    for (const QString& output : options.outputFiles()) {
+        if (output == QLatin1String("-"))
+            continue;
+        const QFileInfo out(output);
+        for (const QString& data : dataFiles) {
+            const QFileInfo in(data);
+            if (velSameFile(output, data) || out.absoluteFilePath() == in.absoluteFilePath())
+                return output;
+            if (in.isDir() && isTableFile(output)
+                && QDir::cleanPath(out.absolutePath()) == QDir::cleanPath(in.absoluteFilePath()))
+                return output;
+        }
+    }
+    return {};
 }
 
 int renderDocument(const RenderOptions& options)
@@ -73,6 +127,11 @@ int renderDocument(const RenderOptions& options)
             dataModules.append(link->dataModule());
     }
     TRpRunSession session(*report, dataModules);
+    const QString clash = outputOverDataFile(options, dataFiles(session, dataModules));
+    if (!clash.isEmpty()) {
+        printError(QStringLiteral("velmor-run: the output \"%1\" is a file the report reads its data from").arg(clash));
+        return Failure;
+    }
     const QStringList unknown = session.setParameters(options.params);
     if (!unknown.isEmpty()) {
         printError(QStringLiteral("velmor-run: the report has no parameter %1").arg(unknown.join(QStringLiteral(", "))));
@@ -80,42 +139,21 @@ int renderDocument(const RenderOptions& options)
     }
     session.openDataSets();
     renderReport(*report, session, options);
-    return Success;
+    return failed ? Failure : Success;
 }
 
-int runRender(const QStringList& args)
+} // namespace
+
+int runRender(const RenderOptions& options)
 {
-    QString error;
-    const std::optional<RenderOptions> options = parseRenderOptions(args, error);
-    if (!options) {
-        printError(QStringLiteral("velmor-run: %1; see --help").arg(error));
-        return Usage;
-    }
     try {
-        if (filekind::of(options->input) == TVelFileKind::Rpp)
-            return renderPrepared(*options);
-        return renderDocument(*options);
+        if (filekind::of(options.input) == TVelFileKind::Rpp)
+            return renderPrepared(options);
+        return renderDocument(options);
     } catch (const std::exception& failure) {
         printError(QStringLiteral("velmor-run: %1").arg(QString::fromUtf8(failure.what())));
         return Failure;
     }
 }
-
-Command renderCommand(const char* option, const char* synopsis)
-{
-    return {QString::fromLatin1(option), QString::fromLatin1(synopsis), runRender};
-}
-
-const CommandRegistration registrations[] = {
-    CommandRegistration{renderCommand("--pdf", "--pdf OUT          run the report (or take the RPP's pages) and write a PDF")},
-    CommandRegistration{renderCommand("--png", "--png DIR          write DIR/page-001.png, page-002.png, ... (--dpi N, default 96)")},
-    CommandRegistration{renderCommand("--rpp", "--rpp OUT          save the prepared report (--compress to use the splay coding)")},
-    CommandRegistration{renderCommand("--export", "--export csv|html|txt OUT   run an export pass with that filter")},
-    CommandRegistration{renderCommand("--print", "--print [PRINTER]  print on the named printer, or the default one")},
-    CommandRegistration{renderCommand("--param", "--param NAME=VALUE set a query parameter (repeatable)")},
-    CommandRegistration{renderCommand("--quiet", "--quiet            no progress lines on standard error")},
-};
-
-} // namespace
 
 } // namespace cli

@@ -49,14 +49,10 @@ QString errorText(const vbs::ScriptError& error)
     return QStringLiteral("Script Error\n%1\nAt line %2\n%3").arg(error.description).arg(error.line).arg(error.lineText);
 }
 
-int runScript(const QStringList& args)
+} // namespace
+
+int cli::runScript(const QString& path)
 {
-    const qsizetype at = args.indexOf(QStringLiteral("--run-script"));
-    if (at < 0 || at + 1 >= args.size()) {
-        cli::printError(QStringLiteral("velmor-run: --run-script needs a script file"));
-        return cli::Usage;
-    }
-    const QString path = args.at(at + 1);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         cli::printError(QStringLiteral("velmor-run: cannot read %1: %2").arg(path, file.errorString()));
@@ -73,9 +69,3 @@ int runScript(const QStringList& args)
     engine.setErrorHandler([](const vbs::ScriptError& error) { cli::printError(errorText(error)); });
     return engine.parse(text) ? cli::Success : cli::Failure;
 }
-
-const cli::CommandRegistration registration({QStringLiteral("--run-script"),
-                                             QStringLiteral("--run-script FILE.vbs  run a VBScript file; showmessage prints"),
-                                             runScript});
-
-} // namespace

@@ -44,31 +44,26 @@ int saveReport(const QString& in, const QString& out)
     return document.saveToFile(out) ? Success : Failure;
 }
 
-int runSave(const QStringList& args)
+} // namespace
+
+int runSave(const QString& out, const QString& in)
 {
-    const qsizetype at = args.indexOf(QStringLiteral("--save"));
-    if (at < 0 || at + 2 >= args.size()) {
-        printError(QStringLiteral("velmor-run: --save needs OUT and FILE"));
-        return Usage;
-    }
-    const QString out = args.at(at + 1);
-    const QString in = args.at(at + 2);
     classregistration::registerStorableClasses();
-    docmessages::setHandler([](const QString& text) { printError(text); });
+    // Every message of the document layer is an error of this run (a datamodule that
+    // cannot be read, a backup that cannot be made): the file may be written, but the run
+    // does not end as a success.
+    bool reported = false;
+    docmessages::setHandler([&reported](const QString& text) {
+        reported = true;
+        printError(QStringLiteral("velmor-run: %1").arg(text));
+    });
     try {
-        if (filekind::of(in) == TVelFileKind::Vdm)
-            return saveDataModule(in, out);
-        return saveReport(in, out);
+        const int status = filekind::of(in) == TVelFileKind::Vdm ? saveDataModule(in, out) : saveReport(in, out);
+        return reported ? Failure : status;
     } catch (const std::exception& error) {
-        printError(QString::fromUtf8(error.what()));
+        printError(QStringLiteral("velmor-run: %1").arg(QString::fromUtf8(error.what())));
         return Failure;
     }
 }
-
-const CommandRegistration registration{
-    {QStringLiteral("--save"), QStringLiteral("--save OUT FILE    write a report or datamodule as VRP, VTX, VDM or DFM"),
-     runSave}};
-
-} // namespace
 
 } // namespace cli

@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 namespace cli {
 
 struct RenderOptions {
@@ -24,10 +22,8 @@ struct RenderOptions {
     QHash<QString, QString> params;
     bool quiet = false;
 
-    bool hasOutput() const { return !pdf.isEmpty() || !pngDir.isEmpty() || !rpp.isEmpty() || !exportFile.isEmpty() || print; }
+    // The single-file outputs asked for (PDF, prepared report, export), in that order.
+    QStringList outputFiles() const;
 };
-
-// Reads the arguments; on wrong usage gives nothing and sets `error`.
-std::optional<RenderOptions> parseRenderOptions(const QStringList& args, QString& error);
 
 } // namespace cli

@@ -73,12 +73,16 @@ void renderRecorded(TReport& report, TRpRunSession& session, const RenderOptions
         writePngPages(sink, options.pngDir, options.dpi);
 }
 
+// A report that produced no pages leaves the device untouched (no PDF is written, an
+// older one stays as it was): that is a failure, not a success.
 void renderOnDevice(TReport& report, TRpRunSession& session, const RenderOptions& options, TRpPrinter& sink,
-                    const QString& what)
+                    const QString& what, const QString& nothingWritten)
 {
     TRpPassOptions pass;
     pass.sink = &sink;
     runPass(report, session, pass, options, what);
+    if (sink.pagesAvailable() < 1)
+        throw EVelError(QStringLiteral("The report has no pages; %1").arg(nothingWritten));
 }
 
 int exportFilterIndex(const QString& format)
@@ -113,13 +117,14 @@ void renderReport(TReport& report, TRpRunSession& session, const RenderOptions& 
         TRpPrinter sink;
         sink.setDestination(TRpDestination::Pdf);
         sink.setPdfFile(options.pdf);
-        renderOnDevice(report, session, options, sink, QFileInfo(options.pdf).fileName());
+        renderOnDevice(report, session, options, sink, QFileInfo(options.pdf).fileName(),
+                       QStringLiteral("no PDF was written to \"%1\"").arg(options.pdf));
     }
     if (options.print) {
         TRpPrinter sink;
         sink.setDestination(TRpDestination::Printer);
         sink.setTarget(printerTarget(options.printer));
-        renderOnDevice(report, session, options, sink, QStringLiteral("printing"));
+        renderOnDevice(report, session, options, sink, QStringLiteral("printing"), QStringLiteral("nothing was printed"));
     }
     if (!options.exportFile.isEmpty())
         renderExport(report, session, options);

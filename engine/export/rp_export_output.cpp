@@ -1,6 +1,6 @@
 #include "engine/export/rp_export_output.h"
 
-#include <QSaveFile>
+#include "core/output_file.h"
 
 ERpExportError::ERpExportError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
 
@@ -22,8 +22,8 @@ void TRpExportOutput::open(const QString& fileName, bool memoryWhenUnnamed)
         m_open = true;
         return;
     }
-    m_file = std::make_unique<QSaveFile>(fileName);
-    if (!m_file->open(QIODevice::WriteOnly)) {
+    m_file = std::make_unique<TVelOutputFile>(fileName);
+    if (!m_file->openOutput()) {
         const QString reason = m_file->errorString();
         m_file.reset();
         throw ERpExportError(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, reason));
@@ -37,7 +37,7 @@ void TRpExportOutput::write(const QString& text)
         return;
     const QByteArray bytes = text.toUtf8();
     if (m_file)
-        m_file->write(bytes); // a failed write is reported by commit()
+        m_file->write(bytes); // a failed write stops the later ones and is reported by commit()
     else
         m_memory += bytes;
 }
@@ -59,7 +59,7 @@ void TRpExportOutput::commit()
 void TRpExportOutput::discard()
 {
     if (m_file)
-        m_file->cancelWriting();
+        m_file->discard();
     m_file.reset();
     m_open = false;
 }

@@ -1,5 +1,5 @@
 // Where an export filter writes: a file that replaces the old one only when the export
-// completes, or memory.
+// completes (a device, FIFO or "-" for standard output is written directly), or memory.
 #pragma once
 
 #include <QByteArray>
@@ -8,7 +8,7 @@
 #include <exception>
 #include <memory>
 
-class QSaveFile;
+class TVelOutputFile;
 
 // A failed export; carries the text shown to the user.
 class ERpExportError : public std::exception {
@@ -40,7 +40,7 @@ public:
     const QByteArray& memory() const { return m_memory; }
 
 private:
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<TVelOutputFile> m_file;
     QByteArray m_memory;
     QString m_fileName;
     bool m_open = false;

@@ -2,8 +2,9 @@
 
 #include "engine/pdf/rp_pdf_deflate.h"
 
+#include "core/output_file.h"
+
 #include <QByteArray>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -26,8 +27,8 @@ bool TRpPdfFile::open(const QString& fileName)
     cancel();
     m_error.clear();
     m_fileName = fileName;
-    m_file = std::make_unique<QSaveFile>(fileName);
-    if (!m_file->open(QIODevice::WriteOnly)) {
+    m_file = std::make_unique<TVelOutputFile>(fileName);
+    if (!m_file->openOutput()) {
         m_error = QStringLiteral("Cannot write the PDF file \"%1\": %2").arg(fileName, m_file->errorString());
         m_file.reset();
         return false;
@@ -151,7 +152,7 @@ bool TRpPdfFile::commit(int catalogObject, int infoObject)
 void TRpPdfFile::cancel()
 {
     if (m_file) {
-        m_file->cancelWriting();
+        m_file->discard();
         m_file.reset();
     }
     m_buffer.clear();

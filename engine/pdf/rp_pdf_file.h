@@ -1,4 +1,4 @@
-// The object layer of a PDF file: numbered objects written in order through a save file,
+// The object layer of a PDF file: numbered objects written in order through an output file,
 // their offsets for the cross-reference table, and the trailer.
 #pragma once
 
@@ -11,7 +11,7 @@
 #include <vector>
 
 class QByteArray;
-class QSaveFile;
+class TVelOutputFile;
 
 class TRpPdfFile {
 public:
@@ -47,7 +47,7 @@ private:
     void flushBuffer();
     void fail(const QString& message);
 
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<TVelOutputFile> m_file;
     QString m_fileName;
     TRpPdfBytes m_buffer;
     int64_t m_written = 0;

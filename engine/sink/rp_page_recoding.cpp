@@ -2,7 +2,7 @@
 
 #include "engine/sink/rp_errors.h"
 
-#include <QSaveFile>
+#include "core/output_file.h"
 
 std::unique_ptr<TRpPageList> rpRecodedPages(const TRpPageList& pages, bool compressed)
 {
@@ -17,7 +17,9 @@ std::unique_ptr<TRpPageList> rpRecodedPages(const TRpPageList& pages, bool compr
 
 void rpWritePageList(const TRpPageList& pages, const QString& fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || !pages.copyTo(file) || !file.commit())
-        throw ERpPrinterError(QStringLiteral("Cannot save the report to \"%1\": %2").arg(fileName, file.errorString()));
+    TVelOutputFile file(fileName);
+    if (file.openOutput() && pages.copyTo(file) && file.commit())
+        return;
+    const QString reason = file.failed() ? file.errorString() : QStringLiteral("the pages could not be read back");
+    throw ERpPrinterError(QStringLiteral("Cannot save the report to \"%1\": %2").arg(fileName, reason));
 }

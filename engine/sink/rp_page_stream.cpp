@@ -2,9 +2,13 @@
 
 #include "engine/sink/rp_errors.h"
 
+#include "core/exit_cleanup.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
+
+#include <cerrno>
 
 TRpPageStream::TRpPageStream(qint64 memoryLimit) : m_memoryLimit(memoryLimit)
 {
@@ -18,7 +22,11 @@ TRpPageStream::TRpPageStream(std::unique_ptr<QFile> file)
     m_device = m_file.get();
 }
 
-TRpPageStream::~TRpPageStream() = default;
+TRpPageStream::~TRpPageStream()
+{
+    m_temporary.reset();
+    exitcleanup::forget(m_cleanupHandle);
+}
 
 std::unique_ptr<TRpPageStream> TRpPageStream::openReadOnly(const QString& fileName)
 {
@@ -91,8 +99,19 @@ void TRpPageStream::writeLocked(QByteArrayView bytes)
         throw ERpPrinterError(QStringLiteral("The prepared report is open for reading only"));
     if (m_device == &m_memory && m_device->pos() + bytes.size() > m_memoryLimit)
         moveToTemporaryFile();
-    if (m_device->write(bytes.data(), bytes.size()) != bytes.size())
-        throw ERpPrinterError(QStringLiteral("Cannot write the page stream: %1").arg(m_device->errorString()));
+    // The temporary file is flushed at once, so that a full disk is reported here and not
+    // as a damaged page when the pages are read back.
+    errno = 0;
+    if (m_device->write(bytes.data(), bytes.size()) != bytes.size() || (m_temporary && !m_temporary->flush()))
+        throw ERpPrinterError(QStringLiteral("Cannot write the page stream: %1").arg(writeFailure()));
+}
+
+QString TRpPageStream::writeFailure() const
+{
+    // A write cut short leaves Qt without a reason of its own; the system's is in errno.
+    if (errno != 0)
+        return qt_error_string(errno);
+    return m_device->errorString();
 }
 
 void TRpPageStream::moveToTemporaryFile()
@@ -102,10 +121,13 @@ void TRpPageStream::moveToTemporaryFile()
     if (!temporary->open())
         throw ERpPrinterError(QStringLiteral("Cannot create a temporary file for the pages: %1")
                                   .arg(temporary->errorString()));
+    // Removed with the stream, or by the signal handlers if the process is killed first.
+    m_cleanupHandle = exitcleanup::remember(temporary->fileName(), false);
     const QByteArray& kept = m_memory.buffer();
-    if (temporary->write(kept) != kept.size())
+    errno = 0;
+    if (temporary->write(kept) != kept.size() || !temporary->flush())
         throw ERpPrinterError(QStringLiteral("Cannot write the temporary page file: %1")
-                                  .arg(temporary->errorString()));
+                                  .arg(errno != 0 ? qt_error_string(errno) : temporary->errorString()));
     temporary->seek(m_memory.pos());
     m_memory.close();
     m_memory.setData(QByteArray());

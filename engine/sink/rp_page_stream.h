@@ -55,12 +55,14 @@ private:
     TRpPageStream(std::unique_ptr<QFile> file);
     void writeLocked(QByteArrayView bytes);
     void moveToTemporaryFile();
+    QString writeFailure() const;
 
     mutable QMutex m_mutex;
     qint64 m_memoryLimit;
     bool m_readOnly = false;
     QBuffer m_memory;
     std::unique_ptr<QTemporaryFile> m_temporary;
+    int m_cleanupHandle = -1;
     std::unique_ptr<QFile> m_file;
     QIODevice* m_device = nullptr;
 };

@@ -1,6 +1,6 @@
 // velmor-run's report outputs, run as a user would: exit statuses, PDF text read back
 // with pdftotext, PNG sizes, prepared report headers and export contents.
-#include "support/test_support.h"
+#include "runner_support.h"
 
 #include "data/params.h"
 #include "data/query.h"
@@ -20,63 +20,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-const QString kRunner = QStringLiteral(VELMOR_BINARY_DIR "/cli/velmor-run");
-const QString kExamples = QStringLiteral(VELMOR_BINARY_DIR "/examples");
-
-struct RunResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-RunResult run(const QStringList& args)
-{
-    QProcess process;
-    process.start(kRunner, args);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
-
-QString pdfText(const QString& pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int pdfPages(const QString& pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdfinfo"), {pdf});
-    process.waitForFinished(60000);
-    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
-        if (line.startsWith(QLatin1String("Pages:")))
-            return line.mid(6).trimmed().toInt();
-    }
-    return -1;
-}
-
-QString example(const char* name)
-{
-    return kExamples + QLatin1Char('/') + QLatin1String(name);
-}
-
-class RunnerTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QFile::exists(kRunner)) << "velmor-run is not built";
-        ASSERT_TRUE(QFile::exists(example("grouped_list.vtx"))) << "the example reports are not built";
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QTemporaryDir dir;
-};
-
-} // namespace
+using namespace runnertest;
 
 TEST_F(RunnerTest, WrongUsageExitsWithStatusTwo)
 {
@@ -241,17 +185,16 @@ TEST_F(RunnerTest, CompressingAPreparedReportSplayCodesItsPages)
     }
 }
 
-namespace {
+namespace runnertest {
 
-// A list of the example orders of one city, the city a query parameter.
-void writeCityReport(const QString& fileName)
+void writeCityReport(const QString& fileName, const QString& database)
 {
     classregistration::registerStorableClasses();
     TfrmVelDesign document;
     TReport* report = document.report();
     auto* query = new TQuery(&document);
     query->setNameUnchecked(QStringLiteral("Orders"));
-    query->setDatabaseName(kExamples + QStringLiteral("/velmor_examples.db"));
+    query->setDatabaseName(database);
     query->sql()->setText(QStringLiteral("SELECT ID, CITY FROM ORDERS WHERE CITY = :CITY ORDER BY ID"));
     TParam* city = query->params()->findParam(u"CITY");
     ASSERT_NE(city, nullptr);
@@ -271,12 +214,12 @@ void writeCityReport(const QString& fileName)
     ASSERT_TRUE(document.saveToFile(fileName)) << document.lastError().toStdString();
 }
 
-} // namespace
+} // namespace runnertest
 
 TEST_F(RunnerTest, ParametersComeFromTheCommandLine)
 {
     const QString report = path(QStringLiteral("city.vtx"));
-    writeCityReport(report);
+    writeCityReport(report, kExamples + QStringLiteral("/velmor_examples.db"));
 
     ASSERT_EQ(run({QStringLiteral("--param"), QStringLiteral("CITY=Oslo"), QStringLiteral("--export"),
                    QStringLiteral("txt"), path("oslo.txt"), report})
