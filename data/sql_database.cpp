@@ -12,12 +12,47 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <limits>
+
 #include <sql.h>
 #include <sqlext.h>
 
 namespace {
 
 int connectionCounter = 0;
+
+// A table's records together with their number, counted by the engine before any is read.
+class TCountedCursor : public TRecordCursor {
+public:
+    TCountedCursor(std::unique_ptr<TRecordCursor> cursor, int count) : m_cursor(std::move(cursor)), m_count(count) {}
+
+    const TFieldDefs& fieldDefs() const override { return m_cursor->fieldDefs(); }
+    bool fetch(std::vector<QVariant>& values) override { return m_cursor->fetch(values); }
+    int knownRecordCount() const override { return m_count; }
+    std::shared_ptr<const void> recordsOwner() const override { return m_cursor->recordsOwner(); }
+    const QVariant* fetchInPlace() override { return m_cursor->fetchInPlace(); }
+
+private:
+    std::unique_ptr<TRecordCursor> m_cursor;
+    int m_count;
+};
+
+// The number of records `from` (a FROM clause with its conditions) selects; -1 when the
+// engine cannot tell.
+int countRecords(const QSqlDatabase& db, const QString& from, const QVariantList& values)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(QStringLiteral("SELECT COUNT(*) ") + from))
+        return -1;
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    if (!query.exec() || !query.next())
+        return -1;
+    bool ok = false;
+    const qlonglong count = query.value(0).toLongLong(&ok);
+    return ok && count >= 0 && count <= std::numeric_limits<int>::max() ? int(count) : -1;
+}
 
 QString errorText(const QSqlError& error)
 {
@@ -264,19 +299,24 @@ std::unique_ptr<TRecordCursor> TSqlDatabase::openTable(const QString& tableName,
             throw EVelError(QStringLiteral("Field '%1' not found").arg(name));
         return db.driver()->escapeIdentifier(spelled, QSqlDriver::FieldName);
     };
-    QString statement = QStringLiteral("SELECT * FROM ") + quoted(table);
+    QString from = QStringLiteral("FROM ") + quoted(table);
     QVariantList values;
     const qsizetype compared = std::min(range.fields.size(), range.values.size());
     for (qsizetype i = 0; i < compared; ++i) {
-        statement += i == 0 ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
-        statement += field(range.fields[i]) + QStringLiteral(" = ?");
+        from += i == 0 ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
+        from += field(range.fields[i]) + QStringLiteral(" = ?");
         values.append(range.values[i]);
     }
+    QString order;
     for (qsizetype i = 0; i < orderFields.size(); ++i) {
-        statement += i == 0 ? QStringLiteral(" ORDER BY ") : QStringLiteral(", ");
-        statement += field(orderFields[i]);
+        order += i == 0 ? QStringLiteral(" ORDER BY ") : QStringLiteral(", ");
+        order += field(orderFields[i]);
     }
-    return sqlcursors::open(db, statement, values);
+    auto cursor = sqlcursors::open(db, QStringLiteral("SELECT * ") + from + order, values);
+    // A table in a local file is counted cheaply; a server's may be large and is not.
+    if (!m_sqlite)
+        return cursor;
+    return std::make_unique<TCountedCursor>(std::move(cursor), countRecords(db, from, values));
 }
 
 std::unique_ptr<TRecordCursor> TSqlDatabase::runQuery(const QString& statement, const QVariantList& values)

@@ -279,6 +279,6 @@ QString TRpExprMemo::printText(TRpPrintContext&)
         lines[it->line].insert(it->position, text);
     }
     if (m_removeBlankLines)
-        lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
+        lines.removeIf([](const QString& line) { return line.isEmpty(); });
     return joinLines(lines);
 }

@@ -20,14 +20,14 @@ void TRpEvaluator::prepare(const QString& expression)
     TRpEvParser parser({m_library, m_dataSets, m_environment});
     TRpEvParser::Output output = parser.parse(expression.trimmed().isEmpty() ? QStringLiteral("' '") : expression);
     m_elements = std::move(output.elements);
-    m_parseError = std::move(output.firstError);
+    m_refusal = std::move(output.refusal);
     m_prepared = true;
 }
 
 void TRpEvaluator::unprepare()
 {
     m_elements.clear();
-    m_parseError.reset();
+    m_refusal.reset();
     m_expression.clear();
     m_prepared = false;
 }
@@ -36,8 +36,8 @@ TRpEvResult TRpEvaluator::value()
 {
     if (!m_prepared)
         throw ERpEvaluatorError(QLatin1String(exprmsg::notPrepared));
-    if (m_parseError)
-        return *m_parseError;
+    if (m_refusal)
+        return *m_refusal;
     m_position = 0;
     return nextValue();
 }

@@ -37,8 +37,8 @@ public:
     bool isPrepared() const { return m_prepared; }
     const QString& expression() const { return m_expression; }
 
-    // Raises ERpEvaluatorError when not prepared. Errors in the text, also in parts the
-    // value would not need, give the first of them.
+    // Raises ERpEvaluatorError when not prepared. An error in the text matters only where
+    // the value uses that part of it; text refused as too complex gives that error.
     TRpEvResult value();
     // Lets aggregate functions start over.
     void reset();
@@ -71,7 +71,7 @@ private:
     QList<IRpEvDataSet*> m_dataSets;
     TRpEvEnvironment* m_environment = nullptr;
     std::vector<std::unique_ptr<TRpEvElement>> m_elements;
-    std::optional<TRpEvResult> m_parseError;
+    std::optional<TRpEvResult> m_refusal;
     QString m_expression;
     std::size_t m_position = 0;
     bool m_aggregating = false;

@@ -11,12 +11,27 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+// Error messages quote the text they are about; a result holds no more than this anyway.
+QString quoted(QStringView text)
+{
+    return text.left(kRpEvMaxText).toString();
+}
+
+} // namespace
+
+// Counts the nesting of the parse; once the text is refused, every level stops at once.
 class TRpEvParser::DepthGuard
 {
 public:
-    explicit DepthGuard(TRpEvParser& parser) : m_parser(parser) { ++m_parser.m_depth; }
+    explicit DepthGuard(TRpEvParser& parser) : m_parser(parser)
+    {
+        if (++m_parser.m_depth > kMaxDepth)
+            m_parser.refuse();
+    }
     ~DepthGuard() { --m_parser.m_depth; }
-    bool tooDeep() const { return m_parser.m_depth > kMaxDepth; }
+    bool stop() const { return m_parser.m_output.refusal.has_value(); }
 
 private:
     TRpEvParser& m_parser;
@@ -30,36 +45,56 @@ TRpEvParser::Output TRpEvParser::parse(const QString& text)
 {
     m_output = Output();
     m_depth = 0;
-    relation(text);
+    m_scanned = 0;
+    m_scanBudget = kScanAllowance + kScansPerCharacter * std::size_t(text.size());
+    // Each parenthesis costs two levels; text nested deeper is refused before any work.
+    if (rpEvParenthesisDepth(text) > kMaxDepth / 2)
+        refuse();
+    else
+        relation(text);
+    if (m_output.refusal)
+        m_output.elements.clear();
     return std::move(m_output);
+}
+
+void TRpEvParser::refuse()
+{
+    if (!m_output.refusal)
+        m_output.refusal = TRpEvResult::error(QLatin1String(exprmsg::tooComplex));
+}
+
+bool TRpEvParser::scanned(qsizetype count)
+{
+    m_scanned += std::size_t(count);
+    if (m_scanned > m_scanBudget)
+        refuse();
+    return !m_output.refusal;
 }
 
 void TRpEvParser::append(std::unique_ptr<TRpEvElement> element)
 {
+    if (m_output.elements.size() >= kMaxElements)
+        return refuse();
     m_output.elements.push_back(std::move(element));
 }
 
 void TRpEvParser::emitError(const QString& message)
 {
-    auto error = std::make_unique<TRpEvElementError>(message);
-    if (!m_output.firstError)
-        m_output.firstError = error->error();
-    append(std::move(error));
+    append(std::make_unique<TRpEvElementError>(message));
 }
 
-void TRpEvParser::relation(const QString& text)
+void TRpEvParser::relation(QStringView text)
 {
     const DepthGuard guard(*this);
-    if (guard.tooDeep())
-        return emitError(QLatin1String(exprmsg::tooComplex));
-    const std::vector<bool> topLevel = rpEvTopLevelMask(text);
-    for (int i = 1; i < text.size(); ++i) {
-        if (!topLevel[i])
+    if (guard.stop())
+        return;
+    TRpEvNesting nesting;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!nesting.next(text[i]) || i == 0)
             continue;
         const QChar c = text[i];
         const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
         TRpEvOperator op;
-        int length = 1;
         if (c == QLatin1Char('<')) {
             op = next == QLatin1Char('=') ? TRpEvOperator::LessOrEqual
                 : next == QLatin1Char('>') ? TRpEvOperator::NotEqual
@@ -71,14 +106,17 @@ void TRpEvParser::relation(const QString& text)
         } else {
             continue;
         }
-        if (op == TRpEvOperator::LessOrEqual || op == TRpEvOperator::NotEqual || op == TRpEvOperator::GreaterOrEqual)
-            length = 2;
+        const bool twoCharacters =
+            op == TRpEvOperator::LessOrEqual || op == TRpEvOperator::NotEqual || op == TRpEvOperator::GreaterOrEqual;
+        if (!scanned(i))
+            return;
         append(std::make_unique<TRpEvElementOperator>(op));
         sum(text.left(i));
-        sum(text.mid(i + length));
+        sum(text.mid(i + (twoCharacters ? 2 : 1)));
         return;
     }
-    sum(text);
+    if (scanned(text.size()))
+        sum(text);
 }
 
 // A level of binary operators: two symbols of equal precedence and one word operator.
@@ -88,68 +126,75 @@ struct TRpEvParser::OperatorLevel {
     QChar inverse; // the symbol whose right part is read with both exchanged
     TRpEvOperator symbolOperator;
     TRpEvOperator inverseOperator;
-    bool symbolsMayBeSigns;
-    const char* word;
+    QLatin1String word;
     TRpEvOperator wordOperator;
-    void (TRpEvParser::*same)(const QString&);
-    void (TRpEvParser::*lower)(const QString&);
+    bool isSum; // sums read their operands as products, products as factors
 };
 
-void TRpEvParser::sum(const QString& text)
+void TRpEvParser::sum(QStringView text, bool exchanged)
 {
-    static const OperatorLevel sums = {u'+', u'-', TRpEvOperator::Plus, TRpEvOperator::Minus, true, "or",
-                                       TRpEvOperator::Or, &TRpEvParser::sum, &TRpEvParser::product};
-    operatorLevel(text, sums);
+    static const OperatorLevel sums = {u'+', u'-', TRpEvOperator::Plus, TRpEvOperator::Minus,
+                                       QLatin1String("or"), TRpEvOperator::Or, true};
+    operatorLevel(text, sums, exchanged);
 }
 
-void TRpEvParser::product(const QString& text)
+void TRpEvParser::product(QStringView text, bool exchanged)
 {
-    static const OperatorLevel products = {u'*', u'/', TRpEvOperator::Multiply, TRpEvOperator::Divide, false, "and",
-                                           TRpEvOperator::And, &TRpEvParser::product, &TRpEvParser::factor};
-    operatorLevel(text, products);
+    static const OperatorLevel products = {u'*', u'/', TRpEvOperator::Multiply, TRpEvOperator::Divide,
+                                           QLatin1String("and"), TRpEvOperator::And, false};
+    operatorLevel(text, products, exchanged);
 }
 
-void TRpEvParser::operatorLevel(const QString& text, const OperatorLevel& level)
+void TRpEvParser::operatorLevel(QStringView text, const OperatorLevel& level, bool exchanged)
 {
     const DepthGuard guard(*this);
-    if (guard.tooDeep())
-        return emitError(QLatin1String(exprmsg::tooComplex));
-    const std::vector<bool> topLevel = rpEvTopLevelMask(text);
-    const QString word = QString::fromLatin1(level.word);
-    for (int i = 1; i < text.size(); ++i) {
-        if (!topLevel[i])
+    if (guard.stop())
+        return;
+    const auto readLower = [&](QStringView part) { level.isSum ? product(part) : factor(part); };
+    const auto readSame = [&](QStringView part, bool partExchanged) {
+        level.isSum ? sum(part, partExchanged) : product(part, partExchanged);
+    };
+    TRpEvNesting nesting;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!nesting.next(text[i]) || i == 0)
             continue;
-        const QChar c = text[i];
-        const bool symbol = c == level.symbol || c == level.inverse;
-        if (symbol && (!level.symbolsMayBeSigns || rpEvIsBinarySign(text, i))) {
+        QChar c = text[i];
+        // A sum's "+" and "-" are operators only where they are not signs.
+        const bool symbol = (c == level.symbol || c == level.inverse) && (!level.isSum || rpEvIsBinarySign(text, i));
+        if (symbol) {
+            if (!scanned(i))
+                return;
+            if (exchanged)
+                c = c == level.symbol ? level.inverse : level.symbol;
             // a - b + c is a - (b - c), a / b * c is a / (b / c): the right part is read
             // with the two symbols exchanged.
             const bool inverse = c == level.inverse;
             append(std::make_unique<TRpEvElementOperator>(inverse ? level.inverseOperator : level.symbolOperator));
-            (this->*level.lower)(text.left(i));
-            const QString right = text.mid(i + 1);
-            (this->*level.same)(inverse ? rpEvSwapOperators(right, level.symbol, level.inverse, level.symbolsMayBeSigns)
-                                        : right);
+            readLower(text.left(i));
+            readSame(text.mid(i + 1), exchanged != inverse);
             return;
         }
-        if (rpEvIsWordOperatorAt(text, i, word)) {
+        if (rpEvIsWordOperatorAt(text, i, level.word)) {
+            if (!scanned(i))
+                return;
             append(std::make_unique<TRpEvElementOperator>(level.wordOperator));
-            (this->*level.lower)(text.left(i));
-            (this->*level.same)(text.mid(i + word.size() + 2));
+            readLower(text.left(i));
+            readSame(text.mid(i + level.word.size() + 2), exchanged);
             return;
         }
     }
-    (this->*level.lower)(text);
+    if (scanned(text.size()))
+        readLower(text);
 }
 
-void TRpEvParser::factor(const QString& untrimmed)
+void TRpEvParser::factor(QStringView untrimmed)
 {
     const DepthGuard guard(*this);
-    if (guard.tooDeep())
-        return emitError(QLatin1String(exprmsg::tooComplex));
-    const QString text = untrimmed.trimmed();
+    if (guard.stop())
+        return;
+    const QStringView text = untrimmed.trimmed();
     if (text.isEmpty())
-        return emitError(exprmsg::errorInExpression(text));
+        return emitError(exprmsg::errorInExpression(QString()));
     if (text.left(3).compare(QLatin1String("not"), Qt::CaseInsensitive) == 0) {
         append(std::make_unique<TRpEvElementNot>());
         return sum(text.mid(3));
@@ -159,7 +204,7 @@ void TRpEvParser::factor(const QString& untrimmed)
     if (first == QLatin1Char('\'')) {
         if (!enclosedIn(QLatin1Char('\'')))
             return emitError(exprmsg::missing(QStringLiteral("'")));
-        return append(std::make_unique<TRpEvElementString>(text.mid(1, text.size() - 2)));
+        return append(std::make_unique<TRpEvElementString>(text.mid(1, text.size() - 2).left(kRpEvMaxText).toString()));
     }
     if (first == QLatin1Char('(')) {
         if (!enclosedIn(QLatin1Char(')')))
@@ -168,8 +213,12 @@ void TRpEvParser::factor(const QString& untrimmed)
     }
     if (first == QLatin1Char('+'))
         return factor(text.mid(1));
-    if (first == QLatin1Char('-'))
-        return sum(QStringLiteral("0-") + text.mid(1));
+    if (first == QLatin1Char('-')) {
+        // A leading minus reads as 0 minus the rest.
+        append(std::make_unique<TRpEvElementOperator>(TRpEvOperator::Minus));
+        append(std::make_unique<TRpEvElementConstant>(TRpEvResult::integer(0)));
+        return sum(text.mid(1), true);
+    }
     if (rpEvIsAsciiDigit(first))
         return numberConstant(text);
     if (first.isLetter())
@@ -177,18 +226,18 @@ void TRpEvParser::factor(const QString& untrimmed)
     if (first == QLatin1Char('[')) {
         if (!enclosedIn(QLatin1Char(']')))
             return emitError(exprmsg::missing(QStringLiteral("]")));
-        return variableReference(text.mid(1, text.size() - 2).trimmed());
+        return variableReference(text.mid(1, text.size() - 2).trimmed().toString());
     }
-    emitError(exprmsg::errorInExpression(text));
+    emitError(exprmsg::errorInExpression(quoted(text)));
 }
 
-void TRpEvParser::numberConstant(const QString& text)
+void TRpEvParser::numberConstant(QStringView text)
 {
     static const QString numberCharacters = QStringLiteral("+-.0123456789Ee");
     bool onlyDigits = true;
     for (const QChar c : text) {
         if (!numberCharacters.contains(c))
-            return emitError(exprmsg::illegalNumericCharacter(text));
+            return emitError(exprmsg::illegalNumericCharacter(quoted(text)));
         onlyDigits = onlyDigits && rpEvIsAsciiDigit(c);
     }
     bool ok = false;
@@ -199,50 +248,52 @@ void TRpEvParser::numberConstant(const QString& text)
     }
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    QString localised = text;
+    QString localised = text.toString();
     localised.replace(QLatin1Char('.'), locale.decimalPoint());
     const double value = onlyDigits ? text.toDouble(&ok) : locale.toDouble(localised, &ok);
     if (!ok || !std::isfinite(value))
-        return emitError(exprmsg::illegalNumericCharacter(text));
+        return emitError(exprmsg::illegalNumericCharacter(quoted(text)));
     append(std::make_unique<TRpEvElementConstant>(TRpEvResult::fromFloat(value)));
 }
 
-void TRpEvParser::functionOrVariable(const QString& text)
+void TRpEvParser::functionOrVariable(QStringView text)
 {
-    const int openParen = text.indexOf(QLatin1Char('('));
+    const qsizetype openParen = text.indexOf(QLatin1Char('('));
     if (openParen >= 0)
         return functionCall(text, openParen);
-    if (const TRpEvFunctionEntry* entry = m_context.library->find(text)) {
+    const QString name = text.toString();
+    if (const TRpEvFunctionEntry* entry = m_context.library->find(name)) {
         append(entry->create());
         return append(std::make_unique<TRpEvElementArgumentEnd>());
     }
-    variableReference(text);
+    variableReference(name);
 }
 
-void TRpEvParser::functionCall(const QString& text, int openParen)
+void TRpEvParser::functionCall(QStringView text, qsizetype openParen)
 {
     if (!text.endsWith(QLatin1Char(')')))
         return emitError(exprmsg::missing(QStringLiteral(")")));
-    const QString name = text.left(openParen).trimmed();
+    const QString name = quoted(text.left(openParen).trimmed());
     const TRpEvFunctionEntry* entry = m_context.library->find(name);
     if (!entry)
         return emitError(exprmsg::unknownFunction(name));
     append(entry->create());
-    const QString arguments = text.mid(openParen + 1, text.size() - openParen - 2);
-    const std::vector<bool> topLevel = rpEvTopLevelMask(arguments);
-    int start = 0;
-    for (int i = 0; i <= arguments.size(); ++i) {
+    const QStringView arguments = text.mid(openParen + 1, text.size() - openParen - 2);
+    if (!scanned(arguments.size()))
+        return;
+    TRpEvNesting nesting;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= arguments.size() && !m_output.refusal; ++i) {
         const bool atEnd = i == arguments.size();
-        if (!atEnd && !(topLevel[i] && arguments[i] == QLatin1Char(',')))
+        if (!atEnd && !(nesting.next(arguments[i]) && arguments[i] == QLatin1Char(',')))
             continue;
-        const QString argument = arguments.mid(start, i - start);
+        const QStringView argument = arguments.mid(start, i - start);
         if (!(atEnd && argument.trimmed().isEmpty()))
             relation(argument);
         start = i + 1;
     }
     append(std::make_unique<TRpEvElementArgumentEnd>());
 }
-
 bool TRpEvParser::dataFieldReference(const QString& name)
 {
     const auto emitField = [&](IRpEvDataSet* dataSet, const QString& fieldName) {

@@ -1,12 +1,14 @@
 // Turns expression text into the evaluator's prefix list of elements. The text is split
 // at top-level operators (outside quotes, square brackets and parentheses): relations,
-// then sums, then products, then factors.
+// then sums, then products, then factors. Parts of the text are read through views, so
+// that parsing never copies what is left of the text.
 #pragma once
 
 #include "engine/expr/expr_result.h"
 
 #include <QList>
 #include <QString>
+#include <QStringView>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -29,11 +31,20 @@ public:
     struct Output
     {
         std::vector<std::unique_ptr<TRpEvElement>> elements;
-        std::optional<TRpEvResult> firstError;
+        // Set when the text is refused as a whole (too deeply nested or too long a list);
+        // the elements are then empty.
+        std::optional<TRpEvResult> refusal;
     };
 
     // Deeper nesting than this is refused, so that hostile text cannot exhaust the stack.
     static constexpr int kMaxDepth = 1000;
+    // More elements than this are refused, so that hostile text cannot exhaust memory.
+    static constexpr std::size_t kMaxElements = 100000;
+
+    // Reading text splits it again at every level; text whose levels would together read
+    // more characters than this allowance plus a number per character is refused.
+    static constexpr std::size_t kScanAllowance = 4000000;
+    static constexpr std::size_t kScansPerCharacter = 8;
 
     explicit TRpEvParser(TRpEvParseContext context);
     ~TRpEvParser();
@@ -43,21 +54,28 @@ private:
     class DepthGuard;
     struct OperatorLevel;
 
-    void relation(const QString& text);
-    void sum(const QString& text);
-    void product(const QString& text);
-    void operatorLevel(const QString& text, const OperatorLevel& level);
-    void factor(const QString& text);
-    void numberConstant(const QString& text);
-    void functionOrVariable(const QString& text);
-    void functionCall(const QString& text, int openParen);
+    void relation(QStringView text);
+    // `exchanged`: the part stands right of a "-" (or "/"), so its top-level "+" and "-"
+    // (or "*" and "/") are read as each other.
+    void sum(QStringView text, bool exchanged = false);
+    void product(QStringView text, bool exchanged = false);
+    void operatorLevel(QStringView text, const OperatorLevel& level, bool exchanged);
+    void factor(QStringView text);
+    void numberConstant(QStringView text);
+    void functionOrVariable(QStringView text);
+    void functionCall(QStringView text, qsizetype openParen);
     void variableReference(const QString& name);
     bool dataFieldReference(const QString& name);
 
     void append(std::unique_ptr<TRpEvElement> element);
     void emitError(const QString& message);
+    void refuse();
+    // Counts characters read; false (and the text refused) once past the budget.
+    bool scanned(qsizetype count);
 
     TRpEvParseContext m_context;
     Output m_output;
     int m_depth = 0;
+    std::size_t m_scanned = 0;
+    std::size_t m_scanBudget = 0;
 };

@@ -1,38 +1,57 @@
 #include "engine/expr/expr_text_scan.h"
 
+#include <algorithm>
+
 bool rpEvIsAsciiDigit(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-std::vector<bool> rpEvTopLevelMask(const QString& text)
+bool TRpEvNesting::next(QChar c)
 {
-    std::vector<bool> mask(text.size(), false);
+    if (m_inQuote) {
+        m_inQuote = c != QLatin1Char('\'');
+    } else if (m_brackets > 0) {
+        if (c == QLatin1Char(']'))
+            --m_brackets;
+        else if (c == QLatin1Char('['))
+            ++m_brackets;
+    } else if (c == QLatin1Char('\'')) {
+        m_inQuote = true;
+    } else if (c == QLatin1Char('[')) {
+        ++m_brackets;
+    } else if (c == QLatin1Char('(')) {
+        ++m_parens;
+    } else if (c == QLatin1Char(')')) {
+        m_parens = m_parens > 0 ? m_parens - 1 : 0;
+    } else {
+        return m_parens == 0;
+    }
+    return false;
+}
+
+int rpEvParenthesisDepth(QStringView text)
+{
     bool inQuote = false;
     int brackets = 0;
     int parens = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
+    int deepest = 0;
+    for (const QChar c : text) {
         if (inQuote) {
             inQuote = c != QLatin1Char('\'');
         } else if (brackets > 0) {
-            if (c == QLatin1Char(']'))
-                --brackets;
-            else if (c == QLatin1Char('['))
-                ++brackets;
+            brackets += c == QLatin1Char('[') ? 1 : c == QLatin1Char(']') ? -1 : 0;
         } else if (c == QLatin1Char('\'')) {
             inQuote = true;
         } else if (c == QLatin1Char('[')) {
-            ++brackets;
+            brackets = 1;
         } else if (c == QLatin1Char('(')) {
-            ++parens;
+            deepest = std::max(deepest, ++parens);
         } else if (c == QLatin1Char(')')) {
             parens = parens > 0 ? parens - 1 : 0;
-        } else {
-            mask[i] = parens == 0;
         }
     }
-    return mask;
+    return deepest;
 }
 
 namespace {
@@ -43,9 +62,9 @@ bool isNameCharacter(QChar c)
 }
 
 // The letter at position is the "E" of a number's exponent, as in 12.5E-3.
-bool isNumberExponent(const QString& text, int position)
+bool isNumberExponent(QStringView text, qsizetype position)
 {
-    int start = position;
+    qsizetype start = position;
     bool sawDigit = false;
     while (start > 0 && (rpEvIsAsciiDigit(text[start - 1]) || text[start - 1] == QLatin1Char('.'))) {
         --start;
@@ -57,28 +76,32 @@ bool isNumberExponent(const QString& text, int position)
 }
 
 // The word ending at position is OR, AND or NOT standing on its own.
-bool isOperatorWord(const QString& text, int position)
+bool isOperatorWord(QStringView text, qsizetype position)
 {
-    int start = position;
-    while (start > 0 && text[start - 1].isLetter())
+    qsizetype start = position;
+    // No operator word is longer than three letters; a longer word is a name.
+    while (start > 0 && position - start < 3 && text[start - 1].isLetter())
         --start;
-    const QString word = text.mid(start, position - start + 1).toLower();
-    if (word != QLatin1String("or") && word != QLatin1String("and") && word != QLatin1String("not"))
+    if (start > 0 && text[start - 1].isLetter())
         return false;
-    return start == 0 || text[start - 1].isSpace() || text[start - 1] == QLatin1Char('(');
+    const QStringView word = text.mid(start, position - start + 1);
+    const bool isOperator = word.compare(QLatin1String("or"), Qt::CaseInsensitive) == 0
+        || word.compare(QLatin1String("and"), Qt::CaseInsensitive) == 0
+        || word.compare(QLatin1String("not"), Qt::CaseInsensitive) == 0;
+    return isOperator && (start == 0 || text[start - 1].isSpace() || text[start - 1] == QLatin1Char('('));
 }
 
 } // namespace
 
-bool rpEvIsBinarySign(const QString& text, int position)
+bool rpEvIsBinarySign(QStringView text, qsizetype position)
 {
-    int previous = position - 1;
+    qsizetype previous = position - 1;
     while (previous >= 0 && text[previous].isSpace())
         --previous;
     if (previous < 0)
         return false;
     const QChar c = text[previous];
-    if (QStringLiteral("+-*/<>=(,").contains(c))
+    if (QStringView(u"+-*/<>=(,").contains(c))
         return false;
     if ((c == QLatin1Char('E') || c == QLatin1Char('e')) && previous == position - 1
         && isNumberExponent(text, previous))
@@ -86,23 +109,9 @@ bool rpEvIsBinarySign(const QString& text, int position)
     return !(c.isLetter() && isOperatorWord(text, previous));
 }
 
-QString rpEvSwapOperators(const QString& text, QChar a, QChar b, bool onlyBinarySigns)
+bool rpEvIsWordOperatorAt(QStringView text, qsizetype position, QLatin1String word)
 {
-    const std::vector<bool> mask = rpEvTopLevelMask(text);
-    QString swapped = text;
-    for (int i = 0; i < text.size(); ++i) {
-        if (!mask[i] || (text[i] != a && text[i] != b))
-            continue;
-        if (onlyBinarySigns && !rpEvIsBinarySign(text, i))
-            continue;
-        swapped[i] = text[i] == a ? b : a;
-    }
-    return swapped;
-}
-
-bool rpEvIsWordOperatorAt(const QString& text, int position, const QString& word)
-{
-    const int after = position + 1 + int(word.size());
+    const qsizetype after = position + 1 + word.size();
     return text[position].isSpace() && after < text.size() && text[after].isSpace()
-        && QStringView(text).mid(position + 1, word.size()).compare(word, Qt::CaseInsensitive) == 0;
+        && text.mid(position + 1, word.size()).compare(word, Qt::CaseInsensitive) == 0;
 }

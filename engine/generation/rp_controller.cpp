@@ -174,16 +174,16 @@ void TRpCustomController::reprintGroupHeaders(int currentPage)
 {
     if (!m_active)
         return;
+    for (auto& child : m_before)
+        child->reprintGroupHeaders(currentPage);
     for (auto& run : m_groups) {
         if (run->inGroup && run->group()->reprintOnNewPage() && run->startPage < currentPage) {
             run->startPage = currentPage;
             m_pass.printBand(run->group());
         }
     }
-    for (auto* list : {&m_before, &m_after}) {
-        for (auto& child : *list)
-            child->reprintGroupHeaders(currentPage);
-    }
+    for (auto& child : m_after)
+        child->reprintGroupHeaders(currentPage);
 }
 
 void TRpCustomController::setCounter(const TRpEvResult& value)

@@ -45,7 +45,8 @@ public:
     void notifyAggregates();
 
     // After a column or page break: headers of open groups started on an earlier page
-    // that ask to be reprinted, then the same in the running child controllers.
+    // that ask to be reprinted: those of the running print-before children first, then
+    // this controller's own, then those of the running print-after children.
     void reprintGroupHeaders(int currentPage);
 
 protected:

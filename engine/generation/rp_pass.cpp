@@ -27,6 +27,34 @@ constexpr int kMaxBandContinuations = 10000;
 // Pending events are let through at most this often (milliseconds).
 constexpr int kYieldInterval = 10;
 
+QString noRoomForBand(const TRpCustomBand* band)
+{
+    return QStringLiteral("Band %1 does not fit on a page: the page header, column header and page footer "
+                          "leave it too little room")
+        .arg(band->name());
+}
+
+QString noRoomOnPage(int page)
+{
+    return QStringLiteral("No room is left for the report on page %1: the page header, column header and "
+                          "page footer take the whole page")
+        .arg(page);
+}
+
+// Marks a column as being started (or a page as being ended) for the time of the scope,
+// also when printing fails.
+class ColumnStart {
+public:
+    explicit ColumnStart(bool& starting) : m_starting(starting), m_before(starting) { m_starting = true; }
+    ~ColumnStart() { m_starting = m_before; }
+    ColumnStart(const ColumnStart&) = delete;
+    ColumnStart& operator=(const ColumnStart&) = delete;
+
+private:
+    bool& m_starting;
+    bool m_before;
+};
+
 bool eventsAllowed(const TComponent* component)
 {
     return !component->isLoading() && !component->isDestroying();
@@ -104,6 +132,21 @@ int TRpPass::detailNumber() const
     return m_mainController ? m_mainController->detailNumber() : 0;
 }
 
+int TRpPass::detailCount() const
+{
+    // The progress makes do with 1 where a dataset cannot count its records; what is
+    // printed is the main dataset's own count whenever it has one.
+    TDataSet* dataSet = m_report.dataSet();
+    if (dataSet && dataSet->active() && dataSet->recordCount() >= 0)
+        return dataSet->recordCount();
+    return m_recordCount;
+}
+
+QDateTime TRpPass::printTime() const
+{
+    return QDateTime::currentDateTime();
+}
+
 void TRpPass::registerAggregate(TComponent* master, TRpExpr* expression)
 {
     if (!m_mainController || !expression)
@@ -170,7 +213,6 @@ void TRpPass::start()
 {
     m_savedUnits = m_report.units();
     m_report.setUnits(TRpUnit::Native);
-    m_printTime = QDateTime::currentDateTime();
     if (sink())
         applySinkSettings();
     if (m_options.exportFilter && !m_options.exportFilter->active()) {
@@ -395,6 +437,8 @@ bool TRpPass::bandPrintCondition(TRpCustomBand* band)
 
 void TRpPass::breakBeforeBand(TRpCustomBand* band, TRpBandType type)
 {
+    if (m_startingColumn)
+        return checkRoomWhileStarting(band, type);
     const bool pageBand = isPageBand(type);
     if (band->forceNewPage() && !pageBand && hasPage()) {
         if (m_noForceNewPage) {
@@ -413,13 +457,25 @@ void TRpPass::breakBeforeBand(TRpCustomBand* band, TRpBandType type)
             columnBreak();
         return;
     }
-    if (type != TRpBandType::rbPageFooter && hasPage()) {
-        const double height = bandHeight(band) + linkedHeight(band);
-        if (height > spaceLeft() && height <= m_geometry.usableHeight())
-            columnBreak();
-    }
+    if (type != TRpBandType::rbPageFooter && hasPage() && needsBreakToFit(band))
+        columnBreak();
     if (!hasPage())
         columnBreak();
+}
+
+bool TRpPass::needsBreakToFit(TRpCustomBand* band) const
+{
+    const double height = bandHeight(band) + linkedHeight(band);
+    return height > spaceLeft() && height <= m_geometry.usableHeight();
+}
+
+// The bands a column starts with already stand at the top of a fresh column: forcing a
+// new page or column means nothing to them, and one that does not fit would not fit in
+// any column either.
+void TRpPass::checkRoomWhileStarting(TRpCustomBand* band, TRpBandType type)
+{
+    if (type != TRpBandType::rbPageFooter && needsBreakToFit(band))
+        throw EVelError(noRoomForBand(band));
 }
 
 double TRpPass::linkedHeight(TRpCustomBand* band) const
@@ -461,6 +517,9 @@ void TRpPass::printBandBody(TRpCustomBand* band)
                       m_currentY + height + expansion(band) + 1);
         if (allDone || isCancelled())
             break;
+        // A band printed while a column starts would start the next column the same way.
+        if (m_startingColumn)
+            throw EVelError(noRoomForBand(band));
         columnBreak();
         m_expansions.insert(band, 0);
         m_controlExpansions.clear();
@@ -526,6 +585,7 @@ void TRpPass::drawFrame(const TRpFrame& frame, double left, double top, double r
 
 void TRpPass::columnBreak()
 {
+    const ColumnStart starting(m_startingColumn);
     if (m_currentColumn >= m_geometry.columns) {
         m_currentColumn = 1;
         m_currentX = m_geometry.leftMargin;
@@ -538,13 +598,15 @@ void TRpPass::columnBreak()
         ++m_currentColumn;
     }
     setConstant(QStringLiteral("COLUMNNUMBER"), m_currentColumn);
-    if (m_currentColumn == 1 && m_pageCount == 1)
-        return;
-    TRpCustomBand* columnHeader = m_report.findBand(TRpBandType::rbColumnHeader);
-    if (columnHeader)
-        printBand(columnHeader);
-    if (m_mainController)
-        m_mainController->reprintGroupHeaders(m_pageCount);
+    if (m_currentColumn != 1 || m_pageCount != 1) {
+        if (TRpCustomBand* columnHeader = m_report.findBand(TRpBandType::rbColumnHeader))
+            printBand(columnHeader);
+        if (m_mainController)
+            m_mainController->reprintGroupHeaders(m_pageCount);
+    }
+    // Every column starts like this one; without room in it the report never ends.
+    if (spaceLeft() <= 0 && !isCancelled())
+        throw EVelError(noRoomOnPage(m_pageCount));
 }
 
 void TRpPass::newPage()
@@ -579,6 +641,7 @@ void TRpPass::endPage()
 {
     if (!hasPage())
         return;
+    const ColumnStart ending(m_startingColumn);
     m_currentY = m_geometry.printableLength() - m_pageFooterSpace;
     m_currentX = m_geometry.leftMargin;
     if (!m_lastPage || m_report.options().testFlag(TReportOption::LastPageFooter))

@@ -68,8 +68,8 @@ public:
     void registerAggregate(TComponent* master, TRpExpr* expression) override;
     int pageNumber() const override { return m_pageCount; }
     int detailNumber() const override;
-    int detailCount() const override { return m_recordCount; }
-    QDateTime printTime() const override { return m_printTime; }
+    int detailCount() const override;
+    QDateTime printTime() const override;
     std::optional<double> requestExpansion(TRpCustomBand* band, double extra) override;
     double expansion(const TRpCustomBand* band) const override;
 
@@ -114,6 +114,8 @@ private:
     bool bandPrintCondition(TRpCustomBand* band);
     void printBandBody(TRpCustomBand* band);
     void breakBeforeBand(TRpCustomBand* band, TRpBandType type);
+    bool needsBreakToFit(TRpCustomBand* band) const;
+    void checkRoomWhileStarting(TRpCustomBand* band, TRpBandType type);
     void printControls(TRpCustomBand* band, bool firstIteration, bool& allDone);
     void drawBandBackground(TRpCustomBand* band, double height);
     void drawFrame(const TRpFrame& frame, double left, double top, double right, double bottom);
@@ -143,7 +145,6 @@ private:
     const TRpPrintable* m_printingControl = nullptr;
     QHash<TRpCustomBand*, std::shared_ptr<TRpEvaluator>> m_conditions;
     QList<TRpPrintable*> m_printables;
-    QDateTime m_printTime;
 
     double m_currentX = 0;
     double m_currentY = -1;
@@ -159,5 +160,8 @@ private:
     bool m_lastPage = false;
     bool m_noForceNewPage = false;
     bool m_newColumnForced = false;
+    // Set while a column (or page) is started: the last page's footers, the page header,
+    // the column header and reprinted group headers print then, and none may break again.
+    bool m_startingColumn = false;
     TRpUnit m_savedUnits = TRpUnit::MM;
 };

@@ -117,12 +117,20 @@ TEST(ExprParser, UnknownNamesAreReportedWithTheirName)
     });
 }
 
-TEST(ExprParser, AnErrorAnywhereInTheTextIsTheValue)
+TEST(ExprParser, OnlyThePartsTheValueUsesNeedToBeWellFormed)
 {
-    // The branch IF does not take still has to be well formed.
+    // Malformed text in a branch IF does not take is never computed; in the branch it
+    // takes, or wherever an operator uses it, its error is the value.
     expectAll({
-        {"IF(TRUE, 1, FOO)", E("Unknown function : FOO")},
-        {"IF(FALSE, 1 +, 2)", E("Error in expression : ")},
+        {"IF(TRUE, 1, 'x)", I(1)},
+        {"IF(FALSE, 1 2, 2)", I(2)},
+        {"IF(TRUE, 1, FOO)", I(1)},
+        {"IF(FALSE, 1 +, 2)", I(2)},
+        {"IF(1 = 1, 'ok', (2)", S("ok")},
+        {"IF(TRUE, FOO, 2)", E("Unknown function : FOO")},
+        {"IF(FALSE, 1, 2 +)", E("Error in expression : ")},
+        {"1 + IF(FALSE, 1, FOO)", E("Unknown function : FOO")},
+        {"TYPEOF(1 +)", S("ERROR")},
     });
 }
 
@@ -150,6 +158,28 @@ TEST(ExprParser, DeepNestingGivesAnErrorInsteadOfExhaustingTheStack)
     EXPECT_EQ(evaluate(terms.join('-')), I(1 - 299));
     terms = QStringList(3000, QStringLiteral("1"));
     EXPECT_EQ(evaluate(terms.join('-')), E("Expression too complex"));
+}
+
+TEST(ExprParser, HugeTextIsRefusedAsAWholeWithoutReadingItAll)
+{
+    // A million terms; and far more terms than any report needs, chained by each
+    // operator, nested in parentheses or signs, or as one long argument list: each is
+    // refused, also where IF would not take that part.
+    EXPECT_EQ(evaluate(QStringList(1000000, QStringLiteral("1")).join('+')), E("Expression too complex"));
+    const QStringList many(200000, QStringLiteral("1"));
+    for (const char* separator : {"+", "-", "*", "/", " or ", " and "}) {
+        const QString terms = many.join(QLatin1String(separator));
+        EXPECT_EQ(evaluate(terms), E("Expression too complex")) << separator;
+        EXPECT_EQ(evaluate("IF(TRUE, 1, " + terms + ")"), E("Expression too complex")) << separator;
+    }
+    EXPECT_EQ(evaluate("IF(TRUE, 1, MAX(" + many.join(',') + "))"), E("Expression too complex"));
+    const QString nested = QString(200000, QLatin1Char('(')) + "1" + QString(200000, QLatin1Char(')'));
+    EXPECT_EQ(evaluate(nested), E("Expression too complex"));
+    EXPECT_EQ(evaluate(QString(200000, QLatin1Char('-')) + "1"), E("Expression too complex"));
+    EXPECT_EQ(evaluate(QStringList(200000, QStringLiteral("not")).join(' ') + " TRUE"), E("Expression too complex"));
+    // Long text that is not deep stays an ordinary value.
+    const QString longString = "'" + QString(1000000, QLatin1Char('x')) + "'";
+    EXPECT_EQ(evaluate(longString), S(QString(255, QLatin1Char('x'))));
 }
 
 class ExprCommaLocale : public ::testing::Test
