@@ -19,6 +19,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringDecoder>
 
 namespace reportfile {
@@ -176,6 +177,53 @@ QString findInDirectory(const QString& directory, const QString& fileName)
     return {};
 }
 
+// The application's top-level components by name (without regard to case), taken once
+// for all the entries of a header, so that a header of thousands of entries does not
+// search the whole list for each. Components that come in while the entries are
+// resolved are added; the first of a name wins, as in the list.
+class TopLevelNames {
+public:
+    TopLevelNames()
+    {
+        for (TComponent* component : TVelApplication::instance().topLevel())
+            add(component);
+    }
+
+    TComponent* find(const QString& name) const
+    {
+        return name.isEmpty() ? nullptr : m_byName.value(name.toCaseFolded());
+    }
+
+    void add(TComponent* component)
+    {
+        if (!component || component->name().isEmpty())
+            return;
+        const QString key = component->name().toCaseFolded();
+        if (!m_byName.contains(key))
+            m_byName.insert(key, component);
+    }
+
+private:
+    QHash<QString, TComponent*> m_byName;
+};
+
+TVelDataModule* resolveDataModule(const TDataModuleEntry& entry, const QString& searchDirectory, TopLevelNames& names)
+{
+    if (entry.name.isEmpty() && entry.path.isEmpty())
+        return nullptr;
+    TComponent* existing = names.find(entry.name);
+    if (!existing) {
+        TVelDataModule* loaded = loader() ? loader()(searchDirectory, entry.path) : nullptr;
+        names.add(loaded);
+        return loaded;
+    }
+    if (auto* dataModule = qobject_cast<TVelDataModule*>(existing))
+        return dataModule;
+    docmessages::show(
+        QStringLiteral("DataModule %1 not loaded.\n\rObject with the same name already loaded").arg(entry.name));
+    return nullptr;
+}
+
 void addLegacyLink(TfrmVelDesign& document, TVelDataModule* dataModule)
 {
     auto* link = new TVelDataModuleLink(&document);
@@ -279,8 +327,9 @@ void loadReportBytes(TfrmVelDesign& document, const QByteArray& bytes, const QSt
 
     const QString folder = QFileInfo(fileName).absolutePath();
     QList<TVelDataModule*> dataModules;
+    TopLevelNames names;
     for (const TDataModuleEntry& entry : contents.entries)
-        dataModules.append(resolveDataModule(entry, folder));
+        dataModules.append(resolveDataModule(entry, folder, names));
 
     document.beforeLoad();
     document.clear();
@@ -295,16 +344,8 @@ void loadReportBytes(TfrmVelDesign& document, const QByteArray& bytes, const QSt
 
 TVelDataModule* resolveDataModule(const TDataModuleEntry& entry, const QString& searchDirectory)
 {
-    if (entry.name.isEmpty() && entry.path.isEmpty())
-        return nullptr;
-    TComponent* existing = TVelApplication::instance().findTopLevel(entry.name);
-    if (!existing)
-        return loader() ? loader()(searchDirectory, entry.path) : nullptr;
-    if (auto* dataModule = qobject_cast<TVelDataModule*>(existing))
-        return dataModule;
-    docmessages::show(
-        QStringLiteral("DataModule %1 not loaded.\n\rObject with the same name already loaded").arg(entry.name));
-    return nullptr;
+    TopLevelNames names;
+    return resolveDataModule(entry, searchDirectory, names);
 }
 
 DataModuleLoader setDataModuleLoader(DataModuleLoader newLoader)
