@@ -2,11 +2,21 @@
 
 #include "core/error.h"
 
+namespace {
+
+QString nameKey(QStringView name)
+{
+    return name.toString().toCaseFolded();
+}
+
+} // namespace
+
 TComponent::TComponent(TComponent* owner) : TPersistent(owner)
 {
     if (owner) {
         m_owner = owner;
         owner->m_components.append(this);
+        owner->indexName(this);
         owner->notification(this, Operation::Insert);
     }
 }
@@ -15,8 +25,12 @@ TComponent::~TComponent()
 {
     m_destroying = true;
     // Owned components go first, last created first, while this object is still whole.
-    while (!m_components.isEmpty())
-        delete m_components.takeLast();
+    while (!m_components.isEmpty()) {
+        TComponent* component = m_components.takeLast();
+        unindexName(component);
+        component->m_takenByOwner = true;
+        delete component;
+    }
     detachFromOwner();
 }
 
@@ -25,7 +39,10 @@ void TComponent::detachFromOwner()
     if (!m_owner)
         return;
     TComponent* owner = m_owner;
-    owner->m_components.removeOne(this);
+    if (!m_takenByOwner) {
+        owner->m_components.removeOne(this);
+        owner->unindexName(this);
+    }
     m_owner = nullptr;
     if (!owner->m_destroying)
         owner->notification(this, Operation::Remove);
@@ -40,11 +57,54 @@ TComponent* TComponent::findComponent(QStringView name) const
 {
     if (name.isEmpty())
         return nullptr;
+    const QString key = nameKey(name);
+    const auto [first, last] = m_nameIndex.equal_range(key);
+    if (first == last)
+        return nullptr;
+    if (std::next(first) == last)
+        return *first;
     for (TComponent* component : m_components) {
         if (component->objectName().compare(name, Qt::CaseInsensitive) == 0)
             return component;
     }
     return nullptr;
+}
+
+QString TComponent::firstFreeNumberedName(QStringView base) const
+{
+    const QString key = nameKey(base);
+    int number = m_firstFreeNumber.value(key, 1);
+    QString candidate;
+    for (;; ++number) {
+        candidate = base.toString() + QString::number(number);
+        if (!m_nameIndex.contains(nameKey(candidate)))
+            break;
+    }
+    m_firstFreeNumber.insert(key, number);
+    return candidate;
+}
+
+void TComponent::indexName(TComponent* component)
+{
+    if (!component->objectName().isEmpty())
+        m_nameIndex.insert(nameKey(component->objectName()), component);
+}
+
+void TComponent::unindexName(TComponent* component)
+{
+    if (component->objectName().isEmpty())
+        return;
+    m_nameIndex.remove(nameKey(component->objectName()), component);
+    m_firstFreeNumber.clear();
+}
+
+void TComponent::rename(const QString& name)
+{
+    if (m_owner && !m_takenByOwner)
+        m_owner->unindexName(this);
+    setObjectName(name);
+    if (m_owner && !m_takenByOwner)
+        m_owner->indexName(this);
 }
 
 void TComponent::insertComponent(TComponent* component)
@@ -56,7 +116,9 @@ void TComponent::insertComponent(TComponent* component)
     component->detachFromOwner();
     component->setParent(this);
     component->m_owner = this;
+    component->m_takenByOwner = false;
     m_components.append(component);
+    indexName(component);
     notification(component, Operation::Insert);
 }
 
@@ -79,12 +141,13 @@ void TComponent::setName(const QString& name)
         if (other && other != this)
             throw EVelError(QStringLiteral("A component named %1 already exists").arg(name));
     }
-    setObjectName(name);
+    rename(name);
 }
 
 void TComponent::setNameUnchecked(const QString& name)
 {
-    setObjectName(name);
+    if (name != objectName())
+        rename(name);
 }
 
 void TComponent::setTag(int tag)
@@ -134,11 +197,9 @@ bool isValidIdentifier(QStringView name)
 
 QString numberedName(const TComponent* owner, QStringView base)
 {
-    for (int number = 1;; ++number) {
-        const QString candidate = base.toString() + QString::number(number);
-        if (!owner || !owner->findComponent(candidate))
-            return candidate;
-    }
+    if (!owner)
+        return base.toString() + QLatin1Char('1');
+    return owner->firstFreeNumberedName(base);
 }
 
 QString defaultName(const TComponent* owner, QStringView className)

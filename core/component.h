@@ -5,6 +5,7 @@
 
 #include "core/persistent.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 
@@ -24,8 +25,12 @@ public:
     int componentCount() const { return int(m_components.size()); }
     int componentIndex() const;
 
-    // The owned component of that name, without regard to case; null when none.
+    // The owned component of that name, without regard to case; null when none. When
+    // several carry the name (set unchecked), the first in creation order.
     TComponent* findComponent(QStringView name) const;
+
+    // The base followed by the smallest positive number that no owned component carries.
+    QString firstFreeNumberedName(QStringView base) const;
 
     // Moves ownership; the component keeps its name, which must be free in the new owner.
     void insertComponent(TComponent* component);
@@ -68,9 +73,19 @@ protected:
 
 private:
     void detachFromOwner();
+    void rename(const QString& name);
+    void indexName(TComponent* component);
+    void unindexName(TComponent* component);
 
     TComponent* m_owner = nullptr;
     QList<TComponent*> m_components;
+    // The owned components by case-folded name, so that lookups and the naming of
+    // thousands of siblings do not scan the whole list.
+    QMultiHash<QString, TComponent*> m_nameIndex;
+    // Per case-folded base: every number below it is known to be taken. Valid while
+    // names are only added; cleared whenever an owned name is given up.
+    mutable QHash<QString, int> m_firstFreeNumber;
+    bool m_takenByOwner = false;
     int m_tag = 0;
     bool m_loading = false;
     bool m_designing = false;

@@ -3,6 +3,7 @@
 #include "core/component.h"
 
 #include <QPointer>
+#include <QSet>
 
 namespace globalnames {
 
@@ -13,11 +14,25 @@ struct Entry {
     Scope scope;
 };
 
+// The registered roots in registration order, and the same roots as a set so that
+// registering thousands of them (datamodules named by a report) does not scan the list
+// each time. Destroyed roots drop out of the list when it is read.
+struct Registry {
+    QList<Entry> entries;
+    QSet<const TComponent*> members;
+};
+
+Registry& registry()
+{
+    static Registry instance;
+    return instance;
+}
+
 QList<Entry>& entries()
 {
-    static QList<Entry> list;
-    list.removeIf([](const Entry& entry) { return entry.root.isNull(); });
-    return list;
+    Registry& current = registry();
+    current.entries.removeIf([](const Entry& entry) { return entry.root.isNull(); });
+    return current.entries;
 }
 
 } // namespace
@@ -27,12 +42,22 @@ void add(TComponent* root, Scope scope)
     if (!root)
         return;
     remove(root);
-    entries().append({root, scope});
+    registry().entries.append({root, scope});
+    registry().members.insert(root);
 }
 
 void remove(TComponent* root)
 {
-    entries().removeIf([root](const Entry& entry) { return entry.root == root; });
+    Registry& current = registry();
+    if (!current.members.remove(root))
+        return;
+    // Roots are mostly removed last registered first.
+    for (qsizetype i = current.entries.size() - 1; i >= 0; --i) {
+        if (current.entries.at(i).root == root) {
+            current.entries.removeAt(i);
+            return;
+        }
+    }
 }
 
 QList<TComponent*> roots(Scope scope)

@@ -342,15 +342,24 @@ TField* TDataSet::fieldByName(QStringView fieldName) const
     throw EVelError(QStringLiteral("%1: Field '%2' not found").arg(name(), fieldName.toString()));
 }
 
+// Only TField::setDataSet attaches and detaches, and only when the field's dataset
+// changes, so a field is never attached twice. Neither step scans the whole list when
+// fields come and go in order (closing frees the first first, an owner frees the last
+// first): a table of some hundred thousand columns would otherwise take minutes.
 void TDataSet::attachField(TField* field)
 {
-    if (!m_fields.contains(field))
-        m_fields.append(field);
+    m_fields.append(field);
 }
 
 void TDataSet::detachField(TField* field)
 {
-    m_fields.removeOne(field);
+    if (!m_fields.isEmpty() && m_fields.first() == field) {
+        m_fields.removeFirst();
+        return;
+    }
+    const qsizetype at = m_fields.lastIndexOf(field);
+    if (at >= 0)
+        m_fields.removeAt(at);
 }
 
 void TDataSet::moveField(TField* field, int index)

@@ -1,5 +1,6 @@
 #include "document/class_registration.h"
 
+#include "core/strings/language.h"
 #include "core/strings/program_texts.h"
 #include "core/strings/ui_strings.h"
 #include "data/data_source.h"
@@ -96,7 +97,8 @@ void registerStorableClasses()
         registry.registerClasses(pageName(texts.extraPageName, "Extra"), extra);
     registry.registerClasses(QString(), unplacedClasses());
     registry.registerClasses(QString(), documentClasses());
-    applyPaletteCaptions();
+    // Runs once now and again after every language change.
+    RegisterLanguageRefresh(applyPaletteCaptions);
 }
 
 void registerStoredOnly(const QList<TClassInfo>& classes)

@@ -14,6 +14,8 @@
 #include <QHash>
 #include <QPoint>
 
+#include <algorithm>
+
 namespace formsource {
 
 namespace {
@@ -102,15 +104,17 @@ QString withExtension(const QString& fileName, const char* extension)
 
 TExportNames exportNames(const QString& chosenFile)
 {
-    const QFileInfo info(chosenFile);
-    QString base = info.fileName();
+    // The folder is kept as the user wrote it (none for a name in the current folder),
+    // so that only a changed file name makes the export name differ from the chosen one.
+    const qsizetype folderEnd = std::max(chosenFile.lastIndexOf(u'/'), chosenFile.lastIndexOf(u'\\')) + 1;
+    QString base = chosenFile.mid(folderEnd);
     const qsizetype dot = base.indexOf(u'.');
     if (dot >= 0)
         base.truncate(dot);
     base.replace(u' ', u'_');
     if (!base.isEmpty())
         base[0] = base[0].toUpper();
-    return {base, info.path() + QLatin1Char('/') + base + QStringLiteral(".DFM")};
+    return {base, chosenFile.left(folderEnd) + base + QStringLiteral(".DFM")};
 }
 
 void checkExportable(const TfrmVelDesign& document)

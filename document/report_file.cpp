@@ -4,6 +4,7 @@
 #include "core/stream/binary_stream.h"
 #include "core/stream/byte_buffer.h"
 #include "core/stream/component_stream.h"
+#include "core/stream/stored_text.h"
 #include "core/stream/stream_error.h"
 #include "core/stream/text_stream.h"
 #include "document/document_messages.h"
@@ -18,6 +19,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QStringDecoder>
 
 namespace reportfile {
 
@@ -46,17 +49,64 @@ QList<TDataModuleEntry> documentEntries(const TfrmVelDesign& document)
     return entries;
 }
 
-void writeShortText(TByteWriter& writer, const QString& text)
+// The header's texts are 8-bit. A text the code page cannot carry (a path or a title
+// in another script) is written as the UTF-8 byte order mark and its UTF-8 bytes: as
+// 8-bit text the mark would be the three characters "ï»¿", which no title or path
+// starts with, so older files read as they always did.
+const QByteArray kUtf8Mark("\xEF\xBB\xBF");
+
+QByteArray headerBytes(const QString& text)
 {
-    const QByteArray bytes = text.toLatin1().left(0xFFFF);
+    if (storedtext::fitsEightBit(text)) {
+        const QByteArray bytes = storedtext::encode(text);
+        if (!bytes.startsWith(kUtf8Mark))
+            return bytes;
+    }
+    return kUtf8Mark + text.toUtf8();
+}
+
+QString headerText(const QByteArray& bytes)
+{
+    if (bytes.startsWith(kUtf8Mark)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(QByteArrayView(bytes).sliced(kUtf8Mark.size()));
+        if (!utf8.hasError())
+            return text;
+    }
+    return storedtext::decode(bytes);
+}
+
+// The binary header frames each text with a 16-bit length. The title is kept in the
+// component stream as well, so a title too long for its frame is shortened there;
+// a name or path is never shortened.
+void writeShortText(TByteWriter& writer, const QByteArray& bytes, const QString& text)
+{
+    if (bytes.size() > 0xFFFF)
+        throw EVelError(QStringLiteral("Text too long for the report file header: %1...").arg(text.left(60)));
     writer.writeInt16(qint16(quint16(bytes.size())));
     writer.writeBytes(bytes);
+}
+
+void writeShortText(TByteWriter& writer, const QString& text)
+{
+    writeShortText(writer, headerBytes(text), text);
+}
+
+QByteArray titleBytes(const QString& title)
+{
+    QString text = title;
+    QByteArray bytes = headerBytes(text);
+    while (bytes.size() > 0xFFFF) {
+        text.chop(std::max<qsizetype>(1, text.size() / 8));
+        bytes = headerBytes(text);
+    }
+    return bytes;
 }
 
 QString readShortText(TByteReader& reader)
 {
     const quint16 length = quint16(reader.readInt16());
-    return QString::fromLatin1(reader.readBytes(length));
+    return headerText(reader.readBytes(length));
 }
 
 // A header line of the text form: bytes up to LF CR or CR LF, which are dropped.
@@ -69,7 +119,7 @@ QString readHeaderLine(TByteReader& reader)
         line.append(char(reader.readByte()));
         if (line.endsWith("\n\r") || line.endsWith("\r\n")) {
             line.chop(2);
-            return QString::fromLatin1(line);
+            return headerText(line);
         }
     }
 }
@@ -127,6 +177,53 @@ QString findInDirectory(const QString& directory, const QString& fileName)
     return {};
 }
 
+// The application's top-level components by name (without regard to case), taken once
+// for all the entries of a header, so that a header of thousands of entries does not
+// search the whole list for each. Components that come in while the entries are
+// resolved are added; the first of a name wins, as in the list.
+class TopLevelNames {
+public:
+    TopLevelNames()
+    {
+        for (TComponent* component : TVelApplication::instance().topLevel())
+            add(component);
+    }
+
+    TComponent* find(const QString& name) const
+    {
+        return name.isEmpty() ? nullptr : m_byName.value(name.toCaseFolded());
+    }
+
+    void add(TComponent* component)
+    {
+        if (!component || component->name().isEmpty())
+            return;
+        const QString key = component->name().toCaseFolded();
+        if (!m_byName.contains(key))
+            m_byName.insert(key, component);
+    }
+
+private:
+    QHash<QString, TComponent*> m_byName;
+};
+
+TVelDataModule* resolveDataModule(const TDataModuleEntry& entry, const QString& searchDirectory, TopLevelNames& names)
+{
+    if (entry.name.isEmpty() && entry.path.isEmpty())
+        return nullptr;
+    TComponent* existing = names.find(entry.name);
+    if (!existing) {
+        TVelDataModule* loaded = loader() ? loader()(searchDirectory, entry.path) : nullptr;
+        names.add(loaded);
+        return loaded;
+    }
+    if (auto* dataModule = qobject_cast<TVelDataModule*>(existing))
+        return dataModule;
+    docmessages::show(
+        QStringLiteral("DataModule %1 not loaded.\n\rObject with the same name already loaded").arg(entry.name));
+    return nullptr;
+}
+
 void addLegacyLink(TfrmVelDesign& document, TVelDataModule* dataModule)
 {
     auto* link = new TVelDataModuleLink(&document);
@@ -145,15 +242,15 @@ QByteArray encodeReport(TfrmVelDesign& document, bool textForm)
     writer.writeBytes(QByteArray(kMagic) + ' ' + QByteArray::number(kVersion));
     if (textForm) {
         writer.writeBytes(kLineEnd);
-        writer.writeBytes(headerLineText(title).toLatin1() + kLineEnd);
+        writer.writeBytes(headerBytes(headerLineText(title)) + kLineEnd);
         for (const TDataModuleEntry& entry : entries) {
-            writer.writeBytes(headerLineText(entry.name).toLatin1() + kLineEnd);
-            writer.writeBytes(headerLineText(entry.path).toLatin1() + kLineEnd);
+            writer.writeBytes(headerBytes(headerLineText(entry.name)) + kLineEnd);
+            writer.writeBytes(headerBytes(headerLineText(entry.path)) + kLineEnd);
         }
         writer.writeBytes(kLineEnd + kLineEnd);
         writer.writeBytes(textstream::write(binarystream::read(stream)));
     } else {
-        writeShortText(writer, title);
+        writeShortText(writer, titleBytes(title), title);
         for (const TDataModuleEntry& entry : entries) {
             writeShortText(writer, entry.name);
             writeShortText(writer, entry.path);
@@ -230,8 +327,9 @@ void loadReportBytes(TfrmVelDesign& document, const QByteArray& bytes, const QSt
 
     const QString folder = QFileInfo(fileName).absolutePath();
     QList<TVelDataModule*> dataModules;
+    TopLevelNames names;
     for (const TDataModuleEntry& entry : contents.entries)
-        dataModules.append(resolveDataModule(entry, folder));
+        dataModules.append(resolveDataModule(entry, folder, names));
 
     document.beforeLoad();
     document.clear();
@@ -246,16 +344,8 @@ void loadReportBytes(TfrmVelDesign& document, const QByteArray& bytes, const QSt
 
 TVelDataModule* resolveDataModule(const TDataModuleEntry& entry, const QString& searchDirectory)
 {
-    if (entry.name.isEmpty() && entry.path.isEmpty())
-        return nullptr;
-    TComponent* existing = TVelApplication::instance().findTopLevel(entry.name);
-    if (!existing)
-        return loader() ? loader()(searchDirectory, entry.path) : nullptr;
-    if (auto* dataModule = qobject_cast<TVelDataModule*>(existing))
-        return dataModule;
-    docmessages::show(
-        QStringLiteral("DataModule %1 not loaded.\n\rObject with the same name already loaded").arg(entry.name));
-    return nullptr;
+    TopLevelNames names;
+    return resolveDataModule(entry, searchDirectory, names);
 }
 
 DataModuleLoader setDataModuleLoader(DataModuleLoader newLoader)

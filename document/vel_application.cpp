@@ -26,16 +26,19 @@ TVelDataModule* TVelApplication::createDataModule()
 
 void TVelApplication::adopt(TComponent* component)
 {
-    if (!component || m_topLevel.contains(component))
+    if (!component || m_owned.contains(component))
         return;
     m_topLevel.append(component);
+    m_owned.insert(component);
     globalnames::add(component, globalnames::Scope::Application);
 }
 
 void TVelApplication::close(TComponent* component)
 {
-    if (!m_topLevel.removeOne(component))
+    if (!m_owned.remove(component))
         return;
+    // Closing goes last opened first (closeAll), so the search starts at the end.
+    m_topLevel.removeAt(m_topLevel.lastIndexOf(component));
     globalnames::remove(component);
     delete component;
 }

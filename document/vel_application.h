@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -43,5 +44,6 @@ private:
     TVelApplication() = default;
 
     QList<TComponent*> m_topLevel;
+    QSet<const TComponent*> m_owned; // the same components, for a quick "is it ours"
     QString m_programDirectory;
 };

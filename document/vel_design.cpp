@@ -8,6 +8,7 @@
 #include "data/data_source.h"
 #include "data/dataset.h"
 #include "document/document_messages.h"
+#include "document/file_kind.h"
 #include "document/report_file.h"
 #include "document/scroll_box.h"
 #include "document/vel_application.h"
@@ -160,7 +161,9 @@ bool TfrmVelDesign::saveToFile(const QString& fileName)
     } catch (const std::exception& error) {
         fail(QString::fromUtf8(error.what()));
     }
-    if (saved) {
+    // A form-source export writes the report in another product's format: the document
+    // keeps its own file name and its changes count as not saved.
+    if (saved && filekind::of(fileName) != TVelFileKind::Dfm) {
         m_modified = false;
         m_fileName = fileName;
     }

@@ -4,6 +4,7 @@
 #include "engine/rp_printable.h"
 
 #include <QLocale>
+#include <QHash>
 #include <QSet>
 
 #include <cmath>
@@ -275,7 +276,15 @@ namespace {
 // Builds the print order of the bands; see TReport::reorderBands.
 class BandOrder {
 public:
-    BandOrder(TReport* report, QList<TRpCustomBand*> previous) : m_report(report), m_all(std::move(previous)) {}
+    BandOrder(TReport* report, QList<TRpCustomBand*> previous) : m_report(report), m_all(std::move(previous))
+    {
+        // Looked up once, so that placing a band does not scan every band again.
+        for (TRpCustomBand* band : m_all) {
+            m_allSet.insert(band);
+            if (auto* child = qobject_cast<TRpChildBand*>(band))
+                m_childrenOf[child->parentBand()].append(band);
+        }
+    }
 
     QList<TRpCustomBand*> build()
     {
@@ -292,15 +301,12 @@ public:
 private:
     void place(TRpCustomBand* band)
     {
-        if (!band || m_placed.contains(band) || !m_all.contains(band))
+        if (!band || m_placed.contains(band) || !m_allSet.contains(band))
             return;
         m_placed.insert(band);
         m_result.append(band);
-        for (TRpCustomBand* candidate : m_all) {
-            auto* child = qobject_cast<TRpChildBand*>(candidate);
-            if (child && child->parentBand() == band)
-                place(child);
-        }
+        for (TRpCustomBand* child : m_childrenOf.value(band))
+            place(child);
     }
 
     void placeAllOfType(TRpBandType type)
@@ -361,6 +367,8 @@ private:
 
     TReport* m_report;
     QList<TRpCustomBand*> m_all;
+    QSet<const TRpCustomBand*> m_allSet;
+    QHash<const TRpCustomBand*, QList<TRpCustomBand*>> m_childrenOf; // in the order of m_all
     QList<TRpCustomBand*> m_result;
     QSet<TRpCustomBand*> m_placed;
     QSet<TRpBasePanel*> m_controllers;
@@ -373,15 +381,23 @@ void TReport::reorderBands()
     if (m_reordering || isDestroying())
         return;
     m_reordering = true;
+    QSet<const TControl*> children;
+    for (TControl* control : controls())
+        children.insert(control);
     QList<TRpCustomBand*> current;
+    QSet<const TRpCustomBand*> listed;
     for (TRpCustomBand* band : std::as_const(m_bandList)) {
-        if (controls().contains(band))
+        if (children.contains(band) && !listed.contains(band)) {
             current.append(band);
+            listed.insert(band);
+        }
     }
     for (TControl* control : controls()) {
         auto* band = qobject_cast<TRpCustomBand*>(control);
-        if (band && !current.contains(band))
+        if (band && !listed.contains(band)) {
             current.append(band);
+            listed.insert(band);
+        }
     }
     m_bandList = BandOrder(this, current).build();
     m_reordering = false;
@@ -420,7 +436,8 @@ void TReport::stackBands()
 
 void TReport::controlsChanged()
 {
-    if (isDestroying())
+    // A report being read orders its bands once, when it has been read (loaded()).
+    if (isDestroying() || isLoading())
         return;
     reorderBands();
     stackBands();

@@ -2,6 +2,7 @@
 
 #include "core/stream/extended_float.h"
 #include "core/stream/stream_error.h"
+#include "core/stream/stored_text.h"
 
 #include <cstring>
 
@@ -26,9 +27,9 @@ private:
 
 thread_local int t_depth = 0;
 
-QString readLatin1(TByteReader& reader, qint64 length)
+QString readEightBit(TByteReader& reader, qint64 length)
 {
-    return QString::fromLatin1(reader.readBytes(length));
+    return storedtext::decode(reader.readBytes(length));
 }
 
 QString readWide(TByteReader& reader)
@@ -142,9 +143,9 @@ TStreamValue readValue(TByteReader& reader)
     case Type::Extended:
         return readExtended(reader);
     case Type::String:
-        return TStreamValue::string(readLatin1(reader, reader.readByte()));
+        return TStreamValue::string(readEightBit(reader, reader.readByte()));
     case Type::Ident:
-        return TStreamValue::identifier(readLatin1(reader, reader.readByte()));
+        return TStreamValue::identifier(QString::fromLatin1(reader.readBytes(reader.readByte())));
     case Type::False:
         return TStreamValue::boolean(false);
     case Type::True:
@@ -156,7 +157,7 @@ TStreamValue readValue(TByteReader& reader)
     case Type::Set:
         return readSet(reader);
     case Type::LString:
-        return TStreamValue::string(readLatin1(reader, reader.readInt32()));
+        return TStreamValue::string(readEightBit(reader, reader.readInt32()));
     case Type::Nil:
         return TStreamValue::nil();
     case Type::Collection:
@@ -212,18 +213,31 @@ TStreamObject read(const QByteArray& data, qsizetype position, qsizetype* end)
 
 namespace {
 
-void writeLongLatin1(TByteWriter& writer, const QString& text)
-{
-    const QByteArray bytes = text.toLatin1();
-    writer.writeInt32(qint32(bytes.size()));
-    writer.writeBytes(bytes);
-}
-
 void writeWide(TByteWriter& writer, const QString& text)
 {
+    writer.writeByte(quint8(Type::WString));
     writer.writeInt32(qint32(text.size()));
     for (QChar c : text)
         writer.writeInt16(qint16(c.unicode()));
+}
+
+// A text in the 8-bit form when the code page carries all of it (short up to 255
+// bytes, long beyond), otherwise as wide string, so that no character is lost.
+void writeText(TByteWriter& writer, const QString& text)
+{
+    if (!storedtext::fitsEightBit(text)) {
+        writeWide(writer, text);
+        return;
+    }
+    const QByteArray bytes = storedtext::encode(text);
+    if (bytes.size() <= 255) {
+        writer.writeByte(quint8(Type::String));
+        writer.writeByte(quint8(bytes.size()));
+    } else {
+        writer.writeByte(quint8(Type::LString));
+        writer.writeInt32(qint32(bytes.size()));
+    }
+    writer.writeBytes(bytes);
 }
 
 void writeProperties(TByteWriter& writer, const QList<std::pair<QString, TStreamValue>>& properties)
@@ -248,6 +262,10 @@ void writeRaw(TByteWriter& writer, T value)
 void writeValue(TByteWriter& writer, const TStreamValue& value)
 {
     const Type type = value.type();
+    if (type == Type::String || type == Type::LString || type == Type::WString) {
+        writeText(writer, value.text());
+        return;
+    }
     writer.writeByte(quint8(type));
     switch (type) {
     case Type::List:
@@ -270,15 +288,12 @@ void writeValue(TByteWriter& writer, const TStreamValue& value)
     case Type::Extended:
         writer.writeBytes(value.bytes().size() == 10 ? value.bytes() : extended::toBytes(value.toFloat()));
         break;
-    case Type::String:
     case Type::Ident:
         writer.writeShortString(value.text());
         break;
+    case Type::String:
     case Type::LString:
-        writeLongLatin1(writer, value.text());
-        break;
     case Type::WString:
-        writeWide(writer, value.text());
         break;
     case Type::False:
     case Type::True:

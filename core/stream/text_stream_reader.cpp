@@ -2,6 +2,7 @@
 #include "core/stream/binary_stream.h"
 #include "core/stream/float_text.h"
 #include "core/stream/stream_error.h"
+#include "core/stream/stored_text.h"
 #include "core/stream/text_stream.h"
 
 namespace textstream {
@@ -153,7 +154,7 @@ private:
                         }
                         break;
                     }
-                    m_string += QLatin1Char(s);
+                    m_string += storedtext::decodeByte(quint8(s));
                 }
             } else if (c == '#') {
                 ++m_pos;

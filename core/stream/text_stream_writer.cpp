@@ -1,6 +1,9 @@
 // Writing the text form from an object record.
 #include "core/stream/float_text.h"
+#include "core/stream/stored_text.h"
 #include "core/stream/text_stream.h"
+
+#include <optional>
 
 namespace textstream {
 
@@ -98,7 +101,7 @@ private:
         case Type::String:
         case Type::LString:
         case Type::WString:
-            writeString(value.text(), level, value.type() == Type::WString);
+            writeString(value.text(), level);
             break;
         case Type::Ident:
             m_out += value.text().toLatin1();
@@ -156,12 +159,16 @@ private:
         m_out += '}';
     }
 
-    static bool needsCode(QChar c, bool wide)
+    // Control characters, the quote and whatever the 8-bit form cannot carry are
+    // written as character codes; everything else as its 8-bit byte between quotes.
+    static std::optional<quint8> quotedByte(QChar c)
     {
-        return c.unicode() < 32 || c == u'\'' || (wide && c.unicode() >= 256);
+        if (c.unicode() < 32 || c == u'\'')
+            return std::nullopt;
+        return storedtext::byteOf(c);
     }
 
-    void writeString(const QString& text, int level, bool wide)
+    void writeString(const QString& text, int level)
     {
         if (text.isEmpty()) {
             m_out += "''";
@@ -173,16 +180,16 @@ private:
         int onLine = 0;
         for (qsizetype i = 0; i < text.size(); ++i) {
             const QChar c = text.at(i);
-            if (needsCode(c, wide)) {
+            if (const std::optional<quint8> byte = quotedByte(c)) {
+                if (!quoted)
+                    m_out += '\'';
+                quoted = true;
+                m_out += char(*byte);
+            } else {
                 if (quoted)
                     m_out += '\'';
                 quoted = false;
                 m_out += '#' + QByteArray::number(c.unicode());
-            } else {
-                if (!quoted)
-                    m_out += '\'';
-                quoted = true;
-                m_out += char(c.unicode());
             }
             ++onLine;
             const bool splitsPair = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();

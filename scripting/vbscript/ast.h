@@ -106,6 +106,7 @@ struct BinaryExpr : Expr {
     BinaryExpr() : Expr(ExprKind::Binary) {}
     BinaryOp op = BinaryOp::Add;
     quint8 literals = NoLiteral;
+    int chainLength = 1; // binary operators on the longest path down from this one
     ExprPtr left, right;
 };
 

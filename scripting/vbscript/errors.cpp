@@ -1,6 +1,8 @@
 // Script errors: numbers, descriptions and the exception type.
 #include "scripting/vbscript/errors.h"
 
+#include "scripting/vbscript/limits.h"
+
 #include <QHash>
 
 namespace vbs {
@@ -17,6 +19,8 @@ const QHash<int, QString>& descriptions()
         {ErrArrayFixed, QStringLiteral("This array is fixed or temporarily locked")},
         {ErrDivisionByZero, QStringLiteral("Division by zero")},
         {ErrTypeMismatch, QStringLiteral("Type mismatch")},
+        {ErrOutOfStringSpace, QStringLiteral("Out of string space: a string may hold at most %1 characters")
+                                  .arg(limits::maxStringLength)},
         {ErrOutOfStack, QStringLiteral("Out of stack space")},
         {ErrSubNotDefined, QStringLiteral("Sub or Function not defined")},
         {ErrObjectNotSet, QStringLiteral("Object variable not set")},

@@ -16,6 +16,7 @@ enum ErrorNumber : int {
     ErrArrayFixed = 10,
     ErrDivisionByZero = 11,
     ErrTypeMismatch = 13,
+    ErrOutOfStringSpace = 14,
     ErrOutOfStack = 28,
     ErrSubNotDefined = 35,
     ErrObjectNotSet = 91,

@@ -32,7 +32,7 @@ qint32 nonNegative(const Variant& v)
 QString checkedLength(QString text)
 {
     if (text.size() > limits::maxStringLength)
-        raise(14);
+        raise(ErrOutOfStringSpace);
     return text;
 }
 
@@ -120,7 +120,7 @@ Variant join(Interpreter&, const Variant* a, int n)
         firstItem = false;
         result += toConcatString(element);
         if (result.size() > limits::maxStringLength)
-            raise(14);
+            raise(ErrOutOfStringSpace);
     }
     return Variant::fromString(result);
 }
@@ -220,7 +220,7 @@ Variant replace(Interpreter&, const Variant* a, int n)
         result += QStringView(tail).mid(position, found - position);
         result += with;
         if (result.size() > limits::maxStringLength)
-            raise(14);
+            raise(ErrOutOfStringSpace);
         position = found + find.size();
         ++done;
     }
@@ -232,7 +232,7 @@ Variant space(Interpreter&, const Variant* a, int)
 {
     const qint32 count = nonNegative(a[0]);
     if (count > limits::maxStringLength)
-        raise(14);
+        raise(ErrOutOfStringSpace);
     return Variant::fromString(QString(count, QLatin1Char(' ')));
 }
 
@@ -242,7 +242,7 @@ Variant stringOf(Interpreter&, const Variant* a, int)
     if (a[1].isNull())
         return Variant::null();
     if (count > limits::maxStringLength)
-        raise(14);
+        raise(ErrOutOfStringSpace);
     QChar c;
     if (a[1].isString()) {
         if (a[1].stringValue().isEmpty())

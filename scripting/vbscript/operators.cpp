@@ -288,7 +288,7 @@ Variant concat(const Variant& a, const Variant& b)
     const QString left = toConcatString(a);
     const QString right = toConcatString(b);
     if (static_cast<qint64>(left.size()) + right.size() > limits::maxStringLength)
-        raise(14); // Out of string space
+        raise(ErrOutOfStringSpace);
     return Variant::fromString(left + right);
 }
 

@@ -5,6 +5,8 @@
 #include "scripting/vbscript/lexer.h"
 #include "scripting/vbscript/limits.h"
 
+#include <algorithm>
+
 namespace vbs {
 
 namespace {
@@ -898,9 +900,19 @@ private:
             node->literals |= LeftLiteral;
         if (right->kind == ExprKind::Literal)
             node->literals |= RightLiteral;
+        // A flat chain of operators nests as deeply as parentheses do once it is a tree:
+        // every later step (resolving, running, freeing) walks it recursively.
+        node->chainLength = 1 + std::max(chainLength(*left), chainLength(*right));
+        if (node->chainLength > limits::maxOperatorChain)
+            fail(ErrNestingTooDeep);
         node->left = std::move(left);
         node->right = std::move(right);
         return node;
+    }
+
+    static int chainLength(const Expr& e)
+    {
+        return e.kind == ExprKind::Binary ? static_cast<const BinaryExpr&>(e).chainLength : 0;
     }
 
     ExprPtr expression()

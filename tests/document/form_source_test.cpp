@@ -11,6 +11,7 @@
 #include "engine/rp_report.h"
 #include "support/test_support.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -114,6 +115,43 @@ TEST_F(FormSource, UnitListsEveryComponentOfTheDocumentAndDataSourcesArePlaced)
     };
     EXPECT_EQ(position("dsOrders"), QPoint(40, 1));
     EXPECT_EQ(position("Orders"), QPoint(120, 1));
+}
+
+// A name without folder is taken in the current folder, as the user typed it: no
+// "Invalid filename!" for a name that is already the export name.
+TEST_F(FormSource, NameWithoutFolderIsExportedInTheCurrentFolderWithoutAMessage)
+{
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    TfrmVelDesign document;
+    const bool saved = document.saveToFile(QStringLiteral("Plain.DFM"));
+    QDir::setCurrent(previous);
+    ASSERT_TRUE(saved) << document.lastError().toStdString();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("Plain.DFM"))));
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("Plain.PAS"))));
+    EXPECT_EQ(formsource::exportNames(QStringLiteral("my list.dfm")).exportFile, QStringLiteral("My_list.DFM"));
+    EXPECT_EQ(formsource::exportNames(QStringLiteral("sub/my list.dfm")).exportFile, QStringLiteral("sub/My_list.DFM"));
+}
+
+// Saving as DFM exports; the report keeps its own file, which the next Save writes.
+TEST_F(FormSource, SaveAsFormSourceKeepsTheReportsOwnFileForTheNextSave)
+{
+    TfrmVelDesign document;
+    ASSERT_TRUE(document.saveToFile(path(QStringLiteral("own.VRP"))));
+    document.report()->setReportTitle(QStringLiteral("Changed"));
+    document.markModified();
+    ASSERT_TRUE(document.saveAs(path(QStringLiteral("Exported.DFM")))) << document.lastError().toStdString();
+    EXPECT_EQ(document.fileName(), path(QStringLiteral("own.VRP")));
+    EXPECT_TRUE(document.isModified());
+
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("Exported.DFM"))));
+    ASSERT_TRUE(document.save()) << document.lastError().toStdString();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Exported.DFM"))));
+    EXPECT_FALSE(document.isModified());
+    TfrmVelDesign reopened;
+    ASSERT_TRUE(reopened.loadFromFile(path(QStringLiteral("own.VRP"))));
+    EXPECT_EQ(reopened.report()->reportTitle(), QStringLiteral("Changed"));
 }
 
 } // namespace

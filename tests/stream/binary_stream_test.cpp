@@ -79,7 +79,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"single", TStreamValue::single(1.5f), bytes({15, 0, 0, 0xC0, 0x3F})},
         ValueCase{"currency", TStreamValue::currency(12345), bytes({16, 0x39, 0x30, 0, 0, 0, 0, 0, 0})},
         ValueCase{"date", TStreamValue::date(2.0), bytes({17, 0, 0, 0, 0, 0, 0, 0, 0x40})},
-        ValueCase{"wide", TStreamValue::string(QString(QChar(0x20AC))), bytes({18, 1, 0, 0, 0, 0xAC, 0x20})}),
+        ValueCase{"euroIsEightBit", TStreamValue::string(QString(QChar(0x20AC))), bytes({6, 1, 0x80})},
+        ValueCase{"curlyQuotesAndDash", TStreamValue::string(QString::fromUtf16(u"\u201Cx\u201D\u2013")),
+                  bytes({6, 4, 0x93, 'x', 0x94, 0x96})},
+        ValueCase{"wide", TStreamValue::string(QString(QChar(0x03A9))), bytes({18, 1, 0, 0, 0, 0xA9, 0x03})},
+        ValueCase{"controlCharacterOfTheEuroCodeIsWide", TStreamValue::string(QString(QChar(0x80))),
+                  bytes({18, 1, 0, 0, 0, 0x80, 0x00})}),
     [](const testing::TestParamInfo<ValueCase>& info) { return std::string(info.param.label); });
 
 TEST(BinaryValue, StringsUpTo255BytesAreShortLongerOnesAreLongStrings)
@@ -155,6 +160,30 @@ TEST(BinaryStream, MalformedDataFailsWithAStreamError)
     QByteArray deep = QByteArray("TPF0\x05TRoot\x00\x01" "A", 11);
     deep += QByteArray(100000, '\x01');
     EXPECT_THROW(binarystream::read(deep), EStreamError);
+}
+
+} // namespace
+
+namespace {
+
+// Every byte of the 8-bit form, in short and long strings, reads and writes back unchanged,
+// the five bytes the code page leaves undefined included.
+TEST(BinaryValue, EveryEightBitByteRoundTripsExactly)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    for (const QByteArray& payload : {all.left(255), all}) {
+        QByteArray stored;
+        if (payload.size() <= 255)
+            stored = bytes({6, int(payload.size())}) + payload;
+        else
+            stored = bytes({12, int(payload.size() & 0xFF), int(payload.size() >> 8), 0, 0}) + payload;
+        const TStreamValue value = decode(stored);
+        EXPECT_EQ(value.text().at(0x80), QChar(0x20AC));
+        EXPECT_EQ(value.text().at(0x81), QChar(0x81));
+        EXPECT_EQ(encode(value).toHex(), stored.toHex());
+    }
 }
 
 } // namespace

@@ -65,7 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"date", TStreamValue::date(36526.5), "36526.5d"},
         TextCase{"empty", TStreamValue::string(QString()), "''"},
         TextCase{"codes", TStreamValue::string(QStringLiteral("it's\r\n")), "'it'#39's'#13#10"},
-        TextCase{"wide", TStreamValue::string(QString::fromUtf16(u"a\u20ACb")), "'a'#8364'b'"},
+        TextCase{"wide", TStreamValue::string(QString::fromUtf16(u"a\u03A9b")), "'a'#937'b'"},
+        TextCase{"euroAndQuotesAreEightBit", TStreamValue::string(QString::fromUtf16(u"\u20AC \u201Cq\u201D")),
+                 "'\x80 \x93q\x94'"},
+        TextCase{"controlCharacterOfTheEuroCode", TStreamValue::string(QString(QChar(0x80))), "#128"},
         TextCase{"latin1", TStreamValue::string(QString::fromLatin1("caf\xe9")), "'caf\xe9'"},
         TextCase{"ident", TStreamValue::identifier(QStringLiteral("DM.Customers")), "DM.Customers"},
         TextCase{"true", TStreamValue::boolean(true), "True"},
@@ -215,6 +218,37 @@ TEST(TextStream, ChildHeaderWithNameClassAndPosition)
     EXPECT_EQ(child.className, QStringLiteral("TOther"));
     EXPECT_EQ(child.flags, TStreamObject::Inherited | TStreamObject::ChildPosition);
     EXPECT_EQ(child.position, 2);
+}
+
+} // namespace
+
+namespace {
+
+// Every byte of a stored 8-bit string survives binary to text to binary, and a text file
+// of an older version, holding the bytes between quotes, reads them as the code page's.
+TEST(FormConversion, EveryEightBitByteSurvivesTheTextForm)
+{
+    QByteArray payload;
+    for (int b = 0; b < 256; ++b)
+        payload.append(char(b));
+    TByteWriter writer;
+    writer.writeBytes("TPF0");
+    writer.writeShortString(QStringLiteral("TRoot"));
+    writer.writeShortString(QStringLiteral("Root"));
+    writer.writeShortString(QStringLiteral("Caption"));
+    writer.writeByte(12);
+    writer.writeInt32(qint32(payload.size()));
+    writer.writeBytes(payload);
+    writer.writeByte(0);
+    writer.writeByte(0);
+    const QByteArray binary = writer.take();
+    const QByteArray text = formconversion::binaryToText(binary);
+    EXPECT_TRUE(text.contains("\x80\x81\x82")) << "8-bit bytes are written between quotes";
+    EXPECT_EQ(formconversion::textToBinary(text).toHex(), binary.toHex());
+
+    const TStreamObject old = textstream::read("object Root: TRoot\r\n  Caption = '\x80 caf\xe9 \x93x\x94 \x96'\r\nend\r\n");
+    ASSERT_EQ(old.properties.size(), 1);
+    EXPECT_EQ(old.properties[0].second.text(), QString::fromUtf16(u"\u20AC caf\u00E9 \u201Cx\u201D \u2013"));
 }
 
 } // namespace
