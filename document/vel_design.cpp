@@ -15,6 +15,7 @@
 #include "document/vel_data_module.h"
 #include "document/vel_data_module_link.h"
 #include "document/vel_memo.h"
+#include "engine/design/band_name_tag.h"
 #include "engine/rp_bands.h"
 #include "engine/rp_printable.h"
 #include "engine/rp_report.h"
@@ -34,17 +35,6 @@ QString untitledText()
 {
     const QString text = programTexts().untitledName;
     return text.isEmpty() ? QStringLiteral("Untitled") : text;
-}
-
-// The name tag's text colour follows the band colour: one strong component gives light
-// grey, two or three give black, none gives white.
-TColor tagColorFor(TColor bandColor)
-{
-    const QColor color = bandColor.toQColor().isValid() ? bandColor.toQColor() : QColor(Qt::white);
-    const int strong = int(color.red() >= 150) + int(color.green() >= 150) + int(color.blue() >= 150);
-    if (strong == 1)
-        return clSilver;
-    return strong >= 2 ? clBlack : clWhite;
 }
 
 } // namespace
@@ -321,7 +311,7 @@ void TfrmVelDesign::updateBandNameTags()
         tag->setBounds(4, 4, tag->width(), tag->height());
         tag->font()->setName(QStringLiteral("Arial"));
         tag->font()->setSize(10);
-        tag->font()->setColor(tagColorFor(band->color()));
+        tag->font()->setColor(TColor::fromQColor(rpdesign::bandNameTagColor(band->color().toQColor())));
         tag->setCaption(band->name());
     }
 }
