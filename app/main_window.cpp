@@ -8,7 +8,6 @@
 #include "app/ui_labels.h"
 #include "core/error.h"
 #include "core/font.h"
-#include "core/settings/character_sets.h"
 #include "core/settings/preferences.h"
 #include "core/settings/settings_store.h"
 #include "core/strings/language.h"
@@ -88,16 +87,6 @@ QString openDialogFilter()
         QStringLiteral("Prepared report (*.RPP *.rpp)"),
         QStringLiteral("Imported report (*.RPE *.DFM *.rpe *.dfm)"),
     }.join(QStringLiteral(";;"));
-}
-
-// The character set of every new report's font comes from the preference.
-void applyDefaultCharSet(TVelDesignWindow* window)
-{
-    TReport* report = window->report();
-    if (!report)
-        return;
-    if (const std::optional<int> value = characterSetValue(preferences().defaultCharSet))
-        report->font()->setCharset(*value);
 }
 
 } // namespace
@@ -544,7 +533,6 @@ TVelDesignWindow* TfrmVelmor::newReport()
     auto* window = new TVelDesignWindow(nullptr);
     window->setAttribute(Qt::WA_DeleteOnClose);
     designWindowOpened(window);
-    applyDefaultCharSet(window);
     window->placeWindow();
     bringToFront(window);
     updateCaption();

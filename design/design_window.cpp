@@ -18,6 +18,7 @@
 #include "design/save_question.h"
 #include "design/selection_list.h"
 #include "document/document_messages.h"
+#include "document/new_document.h"
 #include "document/vel_design.h"
 #include "engine/rp_bands.h"
 #include "engine/rp_printable.h"
@@ -115,7 +116,8 @@ TVelDesignWindow::TVelDesignWindow(QWidget* parent) : QWidget(parent, Qt::Window
     layout->addWidget(m_scrollArea, 1);
     layout->addWidget(statusBar);
 
-    adoptDocument(std::make_unique<TfrmVelDesign>());
+    // A new document's report font takes the default character set.
+    adoptDocument(newdocument::createReportDocument());
     placeWindow();
     TVelDesigner::instance().setCurrentWindow(this);
     if (IVelWorkspace* workspace = velWorkspace())

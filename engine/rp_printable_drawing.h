@@ -2,7 +2,10 @@
 // sizes of points and screen pixels in native units.
 #pragma once
 
+#include "engine/rp_types.h"
+
 class QPainter;
+class QRectF;
 class TRpPrintContext;
 
 namespace rpdraw {
@@ -15,5 +18,8 @@ QPainter* painter(TRpPrintContext& context);
 
 // Device pixels per screen pixel on the sink of the pass (1 without a sink).
 double screenPixelScale(TRpPrintContext& context);
+
+// The lines or figure of a shape inside the rectangle, with the painter's pen and brush.
+void drawShape(QPainter& painter, TRpShapeType shape, const QRectF& rect);
 
 } // namespace rpdraw

@@ -13,31 +13,6 @@
 
 namespace {
 
-void drawShape(QPainter& painter, TRpShapeType shape, const QRectF& r)
-{
-    switch (shape) {
-    case TRpShapeType::rpsRectangle:
-        painter.drawRect(r);
-        break;
-    case TRpShapeType::rpsCircle:
-        painter.drawEllipse(r);
-        break;
-    case TRpShapeType::rpsVertLine:
-        painter.drawLine(QPointF(r.center().x(), r.top()), QPointF(r.center().x(), r.bottom()));
-        break;
-    case TRpShapeType::rpsHorLine:
-        painter.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
-        break;
-    case TRpShapeType::rpsTopAndBottom:
-        painter.drawLine(r.topLeft(), r.topRight());
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
-        break;
-    case TRpShapeType::rpsRightAndLeft:
-        painter.drawLine(r.topLeft(), r.bottomLeft());
-        painter.drawLine(r.topRight(), r.bottomRight());
-        break;
-    }
-}
 
 // Stretched pictures fill the area; others keep their natural size (their pixels taken
 // as screen pixels), optionally centred, and are clipped to the area.
@@ -72,7 +47,7 @@ void TRpShape::printContents(TRpPrintContext& context, const QRectF& area)
     painter->save();
     painter->setPen(m_pen->toQPen(rpdraw::screenPixelScale(context)));
     painter->setBrush(m_brush->toQBrush());
-    drawShape(*painter, m_shape, context.sink()->toDevice(area));
+    rpdraw::drawShape(*painter, m_shape, context.sink()->toDevice(area));
     painter->restore();
 }
 

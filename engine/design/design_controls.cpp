@@ -4,6 +4,7 @@
 #include "engine/design/design_frame.h"
 #include "engine/design/design_text.h"
 #include "engine/rp_printable.h"
+#include "engine/rp_printable_drawing.h"
 
 #include <QHash>
 #include <QMetaObject>
@@ -27,28 +28,7 @@ void drawShape(TDesignPaintContext& context, const TRpPrintable& control, const 
     QPainter& painter = context.painter();
     painter.setPen(pen);
     painter.setBrush(shape.brush()->toQBrush());
-    switch (shape.shape()) {
-    case TRpShapeType::rpsRectangle:
-        painter.drawRect(r);
-        break;
-    case TRpShapeType::rpsCircle:
-        painter.drawEllipse(r);
-        break;
-    case TRpShapeType::rpsVertLine:
-        painter.drawLine(QPointF(r.center().x(), r.top()), QPointF(r.center().x(), r.bottom()));
-        break;
-    case TRpShapeType::rpsHorLine:
-        painter.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
-        break;
-    case TRpShapeType::rpsTopAndBottom:
-        painter.drawLine(r.topLeft(), r.topRight());
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
-        break;
-    case TRpShapeType::rpsRightAndLeft:
-        painter.drawLine(r.topLeft(), r.bottomLeft());
-        painter.drawLine(r.topRight(), r.bottomRight());
-        break;
-    }
+    rpdraw::drawShape(painter, shape.shape(), r);
     painter.setBrush(Qt::NoBrush);
 }
 
