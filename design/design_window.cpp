@@ -17,8 +17,11 @@
 #include "design/designer.h"
 #include "design/save_question.h"
 #include "design/selection_list.h"
+#include "data/dataset.h"
 #include "document/document_messages.h"
 #include "document/new_document.h"
+#include "document/vel_data_module.h"
+#include "document/vel_data_module_link.h"
 #include "document/vel_design.h"
 #include "engine/rp_bands.h"
 #include "engine/rp_printable.h"
@@ -186,6 +189,7 @@ bool TVelDesignWindow::loadFromFile(const QString& fileName)
         refreshView();
         return false;
     }
+    m_fieldListValid = false;
     m_undoStack->clear();
     if (m_document->isModified())
         m_undoStack->resetClean();
@@ -285,6 +289,7 @@ void TVelDesignWindow::syncModifiedMark(bool clean)
 
 void TVelDesignWindow::documentChanged()
 {
+    m_fieldListValid = false;
     if (!m_undoStack->isClean() && !m_document->isModified())
         m_document->markModified();
     refreshView();
@@ -373,6 +378,51 @@ QString TVelDesignWindow::statusTextFor(TComponent* component) const
                QStringLiteral("   ");
     }
     return paletteCaption(component) + QStringLiteral("  ") + component->name() + QStringLiteral("   ");
+}
+
+// ---- field list -----------------------------------------------------------------------
+
+namespace {
+
+// Every dataset of an owner and, through its datamodule links, of the linked datamodules.
+void collectDataSets(const TComponent* owner, QList<TDataSet*>& dataSets, QList<const TComponent*>& visited)
+{
+    if (!owner || visited.contains(owner))
+        return;
+    visited.append(owner);
+    for (TComponent* component : owner->components()) {
+        if (auto* link = qobject_cast<TVelDataModuleLink*>(component))
+            collectDataSets(link->dataModule(), dataSets, visited);
+        else if (auto* dataSet = qobject_cast<TDataSet*>(component))
+            dataSets.append(dataSet);
+    }
+}
+
+} // namespace
+
+const QList<TFieldDescEntry>& TVelDesignWindow::fieldList()
+{
+    if (!m_fieldListValid)
+        rebuildFieldList();
+    return m_fieldList;
+}
+
+void TVelDesignWindow::rebuildFieldList()
+{
+    m_fieldList.clear();
+    m_fieldListValid = true;
+    QList<TDataSet*> dataSets;
+    QList<const TComponent*> visited;
+    collectDataSets(m_document.get(), dataSets, visited);
+    for (TDataSet* dataSet : dataSets) {
+        try {
+            dataSet->open();
+        } catch (const std::exception&) {
+            // The entries below report the dataset that cannot be read.
+        }
+    }
+    for (TDataSet* dataSet : dataSets)
+        m_fieldList += fielddescriptions::entriesFor(dataSet, m_document.get());
 }
 
 // ---- zoom -----------------------------------------------------------------------------

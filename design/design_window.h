@@ -4,6 +4,7 @@
 // turns keys into edits. The main window keeps the list of open design windows.
 #pragma once
 
+#include "data/field_description.h"
 #include "design/commands/snapshot_command.h"
 
 #include <QPointer>
@@ -96,6 +97,14 @@ public:
     void lockUpdates();
     void unlockUpdates();
 
+    // The fields the report can print, one entry per field of every dataset of the
+    // document and of the datamodules it links ("Customers.NAME"), with the headings and
+    // captions of the field description file. Rebuilt (opening the datasets) when out of
+    // date; edits that add or remove objects make it out of date.
+    const QList<TFieldDescEntry>& fieldList();
+    void rebuildFieldList();
+    void invalidateFieldList() { m_fieldListValid = false; }
+
     // The object last pointed at, described in the status line.
     void describeInStatus(TComponent* component);
     QString statusText() const;
@@ -137,6 +146,8 @@ private:
     TDesignSurface* m_surface = nullptr;
     QLabel* m_status = nullptr;
     QPointer<TComponent> m_described;
+    QList<TFieldDescEntry> m_fieldList;
+    bool m_fieldListValid = false;
     int m_lockCount = 0;
     bool m_closing = false;
 };

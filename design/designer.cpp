@@ -400,3 +400,15 @@ QStringList TVelDesigner::componentNames(TVelDesignWindow* window, const QMetaOb
         collectNames(window->document(), metaObject, names, visited);
     return names;
 }
+
+QStringList TVelDesigner::fieldNames(TVelDesignWindow* window)
+{
+    QStringList names;
+    if (!window)
+        return names;
+    for (const TFieldDescEntry& entry : window->fieldList()) {
+        if (entry.dataSet)
+            names.append(entry.text);
+    }
+    return names;
+}

@@ -43,6 +43,9 @@ public:
     // the window's document and, through its datamodule links, by the linked datamodules.
     static QStringList componentNames(TVelDesignWindow* window, const QMetaObject& metaObject);
 
+    // The names of the fields the window's report can print (its field list).
+    static QStringList fieldNames(TVelDesignWindow* window);
+
     // The control menu the right button opens ("&Properties", "Bring to &Front",
     // "Send to &Back"); the main window may add entries.
     QMenu* controlMenu();

@@ -2,6 +2,7 @@
 // "/PRINT" (in any case) ask for a preview or a print of the opened report.
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "data/data_notices.h"
 #include "document/class_registration.h"
 #include "document/document_messages.h"
 #include "document/vel_application.h"
@@ -45,6 +46,9 @@ int main(int argc, char** argv)
 
     classregistration::registerStorableClasses();
     docmessages::setHandler(showMessageBox);
+    datanotices::setMessageDisplay(showMessageBox);
+    datanotices::setExceptionDisplay(showMessageBox);
+    datanotices::setBeep([] { QApplication::beep(); });
 
     int result = 0;
     {
