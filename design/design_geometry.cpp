@@ -33,6 +33,11 @@ bool isBandOrReport(const TControl* control)
     return qobject_cast<const TRpCustomBand*>(control) || qobject_cast<const TReport*>(control);
 }
 
+bool isLocked(const TControl* control, TLockBit bit)
+{
+    return (control->tag() & int(bit)) != 0;
+}
+
 bool isSelectable(const TControl* control)
 {
     return isBandOrReport(control) || qobject_cast<const TRpPrintable*>(control);

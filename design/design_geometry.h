@@ -28,4 +28,8 @@ QList<TControl*> printableControls(TReport* report);
 bool isSelectable(const TControl* control);
 bool isBandOrReport(const TControl* control);
 
+// The lock bits a report control keeps in its Tag.
+enum class TLockBit { CannotDelete = 1, CannotEdit = 2, CannotMove = 4 };
+bool isLocked(const TControl* control, TLockBit bit);
+
 } // namespace designgeometry

@@ -15,7 +15,7 @@
 #include "design/design_surface.h"
 #include "design/design_workspace.h"
 #include "design/designer.h"
-#include "design/save_question.h"
+#include "design/question_window.h"
 #include "design/selection_list.h"
 #include "data/dataset.h"
 #include "document/document_messages.h"
@@ -43,9 +43,8 @@
 
 namespace {
 
-constexpr int kCannotDeleteTag = 1;
-constexpr int kCannotEditTag = 2;
-constexpr int kCannotMoveTag = 4;
+using designgeometry::isLocked;
+using designgeometry::TLockBit;
 
 int screenPixelsPerInch(const QWidget* widget)
 {
@@ -184,7 +183,6 @@ QString TVelDesignWindow::captionText() const
 bool TVelDesignWindow::loadFromFile(const QString& fileName)
 {
     m_selection->clear();
-    const int zoom = this->zoom();
     if (!m_document->loadFromFile(fileName)) {
         refreshView();
         return false;
@@ -193,8 +191,6 @@ bool TVelDesignWindow::loadFromFile(const QString& fileName)
     m_undoStack->clear();
     if (m_document->isModified())
         m_undoStack->resetClean();
-    if (report() && report()->zoom() != zoom && zoom != 100)
-        report()->setZoom(report()->zoom());
     refreshView();
     placeWindow();
     if (IVelWorkspace* workspace = velWorkspace())
@@ -247,12 +243,12 @@ bool TVelDesignWindow::queryClose()
 {
     if (!isModified())
         return true;
-    switch (askSaveQuestion(this, LoadMessageString(33028))) {
-    case TSaveAnswer::Yes:
+    switch (askYesNoCancel(this, LoadMessageString(33028))) {
+    case TYesNoCancel::Yes:
         return save();
-    case TSaveAnswer::No:
+    case TYesNoCancel::No:
         return true;
-    case TSaveAnswer::Cancel:
+    case TYesNoCancel::Cancel:
         return false;
     }
     return false;
@@ -475,12 +471,7 @@ void TVelDesignWindow::selectControl(TControl* control, Qt::KeyboardModifiers mo
     }
     selection.replaceAll();
     describeInStatus(control);
-    m_surface->updateOverlay();
-    emit selectionChanged();
-    if (IVelWorkspace* workspace = velWorkspace()) {
-        workspace->refreshCommands();
-        workspace->showControlEditors(this);
-    }
+    announceSelection();
 }
 
 void TVelDesignWindow::selectControls(const QList<TControl*>& controls)
@@ -491,6 +482,11 @@ void TVelDesignWindow::selectControls(const QList<TControl*>& controls)
             m_selection->add(control, false);
     }
     m_selection->show();
+    announceSelection();
+}
+
+void TVelDesignWindow::announceSelection()
+{
     m_surface->updateOverlay();
     emit selectionChanged();
     if (IVelWorkspace* workspace = velWorkspace()) {
@@ -542,7 +538,7 @@ void TVelDesignWindow::moveSelectionBy(int dx, int dy)
     QList<TControl*> moved;
     const QList<TControl*> selected = m_selection->controls();
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
-        if (qobject_cast<TRpPrintable*>(*it) && !((*it)->tag() & kCannotMoveTag))
+        if (qobject_cast<TRpPrintable*>(*it) && !isLocked(*it, TLockBit::CannotMove))
             moved.append(*it);
     }
     pushGeometry(tr("Move"), moved, [&] {
@@ -556,7 +552,7 @@ void TVelDesignWindow::resizeSelectionBy(int dx, int dy)
     QList<TControl*> resized;
     const QList<TControl*> selected = m_selection->controls();
     for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
-        if (qobject_cast<TReport*>(*it) || ((*it)->tag() & kCannotEditTag))
+        if (qobject_cast<TReport*>(*it) || isLocked(*it, TLockBit::CannotEdit))
             continue;
         resized.append(*it);
     }
@@ -639,9 +635,8 @@ void TVelDesignWindow::restoreSnapshot(const TSnapshotCommand::State& state)
     document.documentReady();
     if (report() && report()->zoom() != zoom)
         report()->setZoom(zoom);
-    const QHash<QString, TComponent*> byName = geometry::componentsByName(&document);
     for (const QString& name : state.selected) {
-        if (auto* control = qobject_cast<TControl*>(byName.value(name.toCaseFolded())))
+        if (auto* control = qobject_cast<TControl*>(document.findComponent(name)))
             m_selection->add(control, false);
     }
     m_selection->show();
@@ -669,7 +664,7 @@ void TVelDesignWindow::deleteSelection()
     const QList<TControl*> selected = m_selection->controls();
     m_selection->clear();
     for (TControl* control : selected) {
-        if (qobject_cast<TReport*>(control) || (control->tag() & kCannotDeleteTag))
+        if (qobject_cast<TReport*>(control) || isLocked(control, TLockBit::CannotDelete))
             continue;
         delete control;
     }

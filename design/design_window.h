@@ -68,6 +68,8 @@ public:
     // Replaces the selection with these printable controls (rubber band).
     void selectControls(const QList<TControl*>& controls);
     bool hasSelection() const;
+    // The printable controls of the selection, in selection order.
+    QList<TControl*> selectedPrintables() const;
     void moveSelectionBy(int dx, int dy);
     // Mouse edits, as undoable commands: a move of the controls by the offset (cut to
     // the grid when asked), a new rectangle for one control (parent coordinates), and
@@ -128,7 +130,8 @@ protected:
 private:
     void adoptDocument(std::unique_ptr<TfrmVelDesign> document);
     QString statusTextFor(TComponent* component) const;
-    QList<TControl*> selectedPrintables() const;
+    // Repaints the handles and tells the main window the selection changed.
+    void announceSelection();
     void pushGeometry(const QString& text, const QList<TControl*>& objects, const std::function<void()>& change,
                       int mergeId = -1);
     TSnapshotCommand::State snapshot() const;

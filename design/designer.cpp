@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kLockedMoveTag = 4;
 constexpr int kMoveThreshold = 2;
 
 // Guards against handling a mouse message while another one is still being handled
@@ -40,16 +39,6 @@ private:
     bool& m_flag;
     bool m_entered;
 };
-
-QList<TControl*> movableSelection(TVelDesignWindow* window)
-{
-    QList<TControl*> controls;
-    for (TControl* control : window->selection().controls()) {
-        if (qobject_cast<TRpPrintable*>(control))
-            controls.append(control);
-    }
-    return controls;
-}
 
 } // namespace
 
@@ -232,7 +221,7 @@ QPoint TVelDesigner::limitedOffset(TVelDesignWindow* window, QPoint offset) cons
 {
     if (!preferences().keepInParent)
         return offset;
-    const QList<TControl*> controls = movableSelection(window);
+    const QList<TControl*> controls = window->selectedPrintables();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
         const TControl* c = *it;
         const TControl* parent = c->parentControl();
@@ -257,7 +246,7 @@ void TVelDesigner::showMove(TVelDesignWindow* window, QPoint offset)
         return;
     m_lastOffset = offset;
     QList<QRect> outlines;
-    const QList<TControl*> controls = movableSelection(window);
+    const QList<TControl*> controls = window->selectedPrintables();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
         if ((*it)->parentControl())
             outlines.append(designgeometry::rectInReport(*it).translated(offset));
@@ -271,7 +260,7 @@ void TVelDesigner::showMove(TVelDesignWindow* window, QPoint offset)
 
 QString TVelDesigner::positionHintText(TVelDesignWindow* window, QPoint offset) const
 {
-    const QList<TControl*> controls = movableSelection(window);
+    const QList<TControl*> controls = window->selectedPrintables();
     auto* printable = controls.isEmpty() ? nullptr : qobject_cast<TRpPrintable*>(controls.last());
     if (!printable)
         return {};
@@ -297,10 +286,10 @@ void TVelDesigner::finishMove(TVelDesignWindow* window, QPoint offset)
     window->surface()->setOutlines({});
     if (offset != QPoint()) {
         QList<TControl*> moved;
-        for (TControl* control : movableSelection(window)) {
+        for (TControl* control : window->selectedPrintables()) {
             if (!control->parentControl())
                 QApplication::beep();
-            else if (!(control->tag() & kLockedMoveTag))
+            else if (!designgeometry::isLocked(control, designgeometry::TLockBit::CannotMove))
                 moved.append(control);
         }
         window->moveControls(moved, offset, preferences().gridOn);

@@ -4,12 +4,6 @@
 #include "engine/rp_bands.h"
 #include "engine/rp_report.h"
 
-namespace {
-
-constexpr int kLockedMoveTag = 4;
-
-} // namespace
-
 void TGrabHandles::place(int count, int pixelsPerInch)
 {
     m_handles.clear();
@@ -20,7 +14,7 @@ void TGrabHandles::place(int count, int pixelsPerInch)
         return;
     const QRect rect = designgeometry::rectInReport(m_control);
     const int s = TGrabHandle::halfSide(pixelsPerInch);
-    const bool locked = (m_control->tag() & kLockedMoveTag) != 0;
+    const bool locked = designgeometry::isLocked(m_control, designgeometry::TLockBit::CannotMove);
     auto handleAt = [&](int index, bool multiple) {
         const QPoint point = TGrabHandle::pointOn(rect, index, multiple, s);
         return TGrabHandle(index, point, s, !multiple, locked);

@@ -3,7 +3,6 @@
 #include "engine/rp_bands.h"
 #include "engine/rp_printable.h"
 
-#include <QHash>
 #include <QPointer>
 
 namespace {
@@ -21,14 +20,6 @@ TRpUnitBase* unitsOf(const TControl* control)
 
 namespace geometry {
 
-QHash<QString, TComponent*> componentsByName(const TComponent* root)
-{
-    QHash<QString, TComponent*> byName;
-    byName.reserve(root->componentCount());
-    for (TComponent* component : root->components())
-        byName.insert(component->name().toCaseFolded(), component);
-    return byName;
-}
 
 QList<double> nativeValues(const TControl* control)
 {
@@ -72,9 +63,8 @@ TGeometryCommand::TGeometryCommand(const QString& text, TComponent* root, const 
 
 void TGeometryCommand::apply(bool after)
 {
-    const QHash<QString, TComponent*> byName = geometry::componentsByName(m_root);
     for (const Entry& entry : m_entries) {
-        if (auto* object = qobject_cast<TControl*>(byName.value(entry.name.toCaseFolded())))
+        if (auto* object = qobject_cast<TControl*>(m_root->findComponent(entry.name)))
             geometry::setNativeValues(object, after ? entry.after : entry.before);
     }
     if (m_refresh)

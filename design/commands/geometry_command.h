@@ -4,7 +4,6 @@
 // exactly the stored values even after other commands recreated the objects.
 #pragma once
 
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QUndoCommand>
@@ -48,8 +47,6 @@ private:
 };
 
 namespace geometry {
-// The components a root owns, by case-folded name (names are unique without regard to case).
-QHash<QString, TComponent*> componentsByName(const TComponent* root);
 // The native geometry values of a band or printable control (empty for others).
 QList<double> nativeValues(const TControl* control);
 void setNativeValues(TControl* control, const QList<double>& values);

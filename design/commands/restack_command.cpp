@@ -1,7 +1,6 @@
 #include "design/commands/restack_command.h"
 
 #include "core/control.h"
-#include "design/commands/geometry_command.h"
 
 #include <algorithm>
 
@@ -53,12 +52,11 @@ void TRestackCommand::redo()
 
 void TRestackCommand::apply(bool after)
 {
-    const QHash<QString, TComponent*> byName = geometry::componentsByName(m_root);
     for (const ParentOrder& order : m_parents) {
         // Bringing each named child to the front in the recorded order rebuilds that order
         // (unnamed children, such as band name tags, end up below them).
         for (const QString& name : after ? order.after : order.before) {
-            if (auto* child = qobject_cast<TControl*>(byName.value(name.toCaseFolded())))
+            if (auto* child = qobject_cast<TControl*>(m_root->findComponent(name)))
                 child->bringToFront();
         }
     }

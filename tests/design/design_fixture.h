@@ -7,7 +7,7 @@
 #include "design/design_geometry.h"
 #include "design/design_surface.h"
 #include "design/design_window.h"
-#include "design/save_question.h"
+#include "design/question_window.h"
 #include "design/selection_list.h"
 #include "document/class_registration.h"
 #include "document/document_messages.h"
@@ -34,7 +34,7 @@ protected:
         preferences().gridOn = false;
         preferences().showBandNames = false;
         m_previousHandler = docmessages::setHandler([this](const QString& text) { messages.append(text); });
-        setSaveQuestionAnswerer([this](const QString& text) {
+        setYesNoCancelAnswerer([this](const QString& text) {
             questions.append(text);
             return answer;
         });
@@ -49,7 +49,7 @@ protected:
     {
         for (TVelDesignWindow* w : std::as_const(windows))
             delete w;
-        setSaveQuestionAnswerer({});
+        setYesNoCancelAnswerer({});
         docmessages::setHandler(std::move(m_previousHandler));
         preferences() = m_savedPreferences;
         TVelApplication::instance().closeAll();
@@ -120,7 +120,7 @@ protected:
     QTemporaryDir folder;
     QStringList messages;
     QStringList questions;
-    TSaveAnswer answer = TSaveAnswer::No;
+    TYesNoCancel answer = TYesNoCancel::No;
     QList<TVelDesignWindow*> windows;
     TVelDesignWindow* window = nullptr;
     TRpBand* detail = nullptr;

@@ -131,7 +131,7 @@ TEST_F(DesignTest, SaveAndReopenGivesTheSameReport)
 }
 
 struct CloseCase {
-    TSaveAnswer answer;
+    TYesNoCancel answer;
     bool closes;
     bool saved;
 };
@@ -154,9 +154,9 @@ TEST_P(CloseQuestion, AnswersDecideWhetherTheWindowClosesAndTheFileIsWritten)
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CloseQuestion,
-                         testing::Values(CloseCase{TSaveAnswer::Yes, true, true},
-                                         CloseCase{TSaveAnswer::No, true, false},
-                                         CloseCase{TSaveAnswer::Cancel, false, false}));
+                         testing::Values(CloseCase{TYesNoCancel::Yes, true, true},
+                                         CloseCase{TYesNoCancel::No, true, false},
+                                         CloseCase{TYesNoCancel::Cancel, false, false}));
 
 TEST_F(DesignTest, AnUnmodifiedWindowClosesWithoutAsking)
 {
